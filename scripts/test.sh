@@ -12,4 +12,6 @@ for dir in build build-asan; do
   echo "== tests in $dir"
   xvfb-run -a -s "-screen 0 1920x1080x24" ctest --test-dir "$dir" -j"$(nproc)" --output-on-failure || status=1
 done
+echo "== fuzzing (bounded)"
+bash scripts/fuzz.sh 20 || status=1
 exit $status

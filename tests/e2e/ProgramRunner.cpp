@@ -1,0 +1,188 @@
+#include "e2e/ProgramRunner.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+std::string TempName(const char* stem) {
+  char tmpl[64];
+  std::snprintf(tmpl, sizeof tmpl, "/tmp/kelvara-%s-XXXXXX", stem);
+  int fd = mkstemp(tmpl);
+  if (fd >= 0) close(fd);
+  return tmpl;
+}
+
+}  // namespace
+
+PrivateDisplay::PrivateDisplay() {
+  int fds[2];
+  if (pipe(fds) != 0) return;
+  pid = fork();
+  if (pid == 0) {
+    close(fds[0]);
+    std::string fd = std::to_string(fds[1]);
+    int devnull = open("/dev/null", O_WRONLY);
+    if (devnull >= 0) {
+      dup2(devnull, 1);
+      dup2(devnull, 2);
+    }
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1920x1080x24", "-nolisten", "tcp",
+           static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  if (pid < 0) {
+    close(fds[0]);
+    return;
+  }
+  // Xvfb writes its display number once it accepts connections.
+  std::string num;
+  char c;
+  while (read(fds[0], &c, 1) == 1 && c != '\n') num += c;
+  close(fds[0]);
+  if (!num.empty()) name = ":" + num;
+}
+
+PrivateDisplay::~PrivateDisplay() {
+  if (pid > 0) {
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+  }
+}
+
+ProgramRunner::~ProgramRunner() {
+  if (pid > 0) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+  if (!out_path.empty()) unlink(out_path.c_str());
+  if (!err_path.empty()) unlink(err_path.c_str());
+}
+
+bool ProgramRunner::Start(const std::string& program, const std::string& workdir,
+                          const std::vector<std::string>& env) {
+  out_path = TempName("out");
+  err_path = TempName("err");
+  pid = fork();
+  if (pid == 0) {
+    if (chdir(workdir.c_str()) != 0) _exit(126);
+    for (const std::string& e : env) putenv(strdup(e.c_str()));
+    int out = open(out_path.c_str(), O_WRONLY | O_TRUNC);
+    int err = open(err_path.c_str(), O_WRONLY | O_TRUNC);
+    if (out >= 0) dup2(out, 1);
+    if (err >= 0) dup2(err, 2);
+    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  return pid > 0;
+}
+
+int ProgramRunner::Wait(int timeout_ms) {
+  if (pid <= 0) return -1;
+  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  while (std::chrono::steady_clock::now() < end) {
+    int status = 0;
+    pid_t r = waitpid(pid, &status, WNOHANG);
+    if (r == pid) {
+      pid = -1;
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return -1;
+}
+
+bool ProgramRunner::Running() {
+  if (pid <= 0) return false;
+  int status = 0;
+  if (waitpid(pid, &status, WNOHANG) == pid) {
+    pid = -1;
+    return false;
+  }
+  return true;
+}
+
+std::string ProgramRunner::Stderr() const { return ReadFile(err_path); }
+std::string ProgramRunner::Stdout() const { return ReadFile(out_path); }
+
+std::string RunCapture(const std::string& display, const std::string& cmd, int* status) {
+  std::string full = "DISPLAY=" + display + " " + cmd + " 2>/dev/null";
+  FILE* p = popen(full.c_str(), "r");
+  if (!p) {
+    if (status) *status = -1;
+    return "";
+  }
+  std::string out;
+  char buf[256];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+  int st = pclose(p);
+  if (status) *status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  return out;
+}
+
+bool FindWindow(const std::string& display, const std::string& title, int timeout_ms, WindowInfo* info) {
+  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  while (std::chrono::steady_clock::now() < end) {
+    std::string ids = RunCapture(display, "xdotool search --onlyvisible --name '^" + title + "$'");
+    unsigned long id = std::strtoul(ids.c_str(), nullptr, 10);
+    if (id != 0) {
+      std::string geo = RunCapture(display, "xdotool getwindowgeometry --shell " + std::to_string(id));
+      int x = -1, y = -1, w = 0, h = 0;
+      std::istringstream in(geo);
+      std::string line;
+      while (std::getline(in, line)) {
+        if (line.rfind("X=", 0) == 0) x = std::atoi(line.c_str() + 2);
+        if (line.rfind("Y=", 0) == 0) y = std::atoi(line.c_str() + 2);
+        if (line.rfind("WIDTH=", 0) == 0) w = std::atoi(line.c_str() + 6);
+        if (line.rfind("HEIGHT=", 0) == 0) h = std::atoi(line.c_str() + 7);
+      }
+      if (w > 0 && h > 0) {
+        *info = WindowInfo{id, x, y, w, h};
+        return true;
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
+}
+
+std::vector<unsigned char> GrabWindow(const std::string& display, unsigned long id, int w, int h) {
+  std::vector<unsigned char> rgb;
+  Display* dpy = XOpenDisplay(display.c_str());
+  if (!dpy) return rgb;
+  XImage* img = XGetImage(dpy, static_cast<Window>(id), 0, 0, w, h, AllPlanes, ZPixmap);
+  if (img) {
+    rgb.reserve(static_cast<size_t>(w) * h * 3);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        unsigned long p = XGetPixel(img, x, y);
+        rgb.push_back(static_cast<unsigned char>((p >> 16) & 0xff));
+        rgb.push_back(static_cast<unsigned char>((p >> 8) & 0xff));
+        rgb.push_back(static_cast<unsigned char>(p & 0xff));
+      }
+    XDestroyImage(img);
+  }
+  XCloseDisplay(dpy);
+  return rgb;
+}

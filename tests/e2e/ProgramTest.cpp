@@ -1,0 +1,115 @@
+// The real programs under a private X server, driven by xdotool.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "core/Globals.h"
+#include "e2e/ProgramRunner.h"
+#include "support/TestGL.h"
+
+namespace {
+
+void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+class ProgramTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(display.Ok()) << "Xvfb did not start";
+  }
+  // Starts the program in the data folder and waits for its window.
+  void Launch(std::vector<std::string> env = {}) {
+    env.push_back("DISPLAY=" + display.Name());
+    if (!std::getenv("SDL_AUDIODRIVER")) env.push_back("SDL_AUDIODRIVER=dummy");
+    ASSERT_TRUE(program.Start(KELVARA_PROGRAM, KELVARA_DATA_DIR, env));
+    ASSERT_TRUE(FindWindow(display.Name(), "Dunmoth", 10000, &window)) << program.Stderr();
+    RunCapture(display.Name(), "xdotool windowfocus --sync " + std::to_string(window.id));
+    Sleep(300);
+  }
+  void Xdo(const std::string& args) { RunCapture(display.Name(), "xdotool " + args); }
+  void Hold(const std::string& key, int ms) {
+    Xdo("keydown " + key);
+    Sleep(ms);
+    Xdo("keyup " + key);
+  }
+  std::vector<unsigned char> Grab() { return GrabWindow(display.Name(), window.id, window.w, window.h); }
+  // Quits with Escape and returns the exit status (-1 if it did not end within `ms`).
+  int Quit(int ms = 1000) {
+    Xdo("keydown Escape");
+    int status = program.Wait(ms);
+    Xdo("keyup Escape");
+    return status;
+  }
+
+  PrivateDisplay display;
+  ProgramRunner program;
+  WindowInfo window;
+};
+
+size_t CountDiffering(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+  size_t n = 0;
+  for (size_t i = 0; i + 2 < a.size() && i + 2 < b.size(); i += 3)
+    if (a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2]) ++n;
+  return n;
+}
+
+TEST_F(ProgramTest, OpensCentredWindowAndQuitsOnEscape) {
+  Launch();
+  EXPECT_EQ(window.w, 18 * TILE_SIZE);
+  EXPECT_EQ(window.h, 27 * TILE_SIZE);
+  EXPECT_EQ(window.x, 960 - 9 * TILE_SIZE);
+  EXPECT_EQ(window.y, 540 - 27 * TILE_SIZE / 2);
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(Quit(1000), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+}
+
+TEST_F(ProgramTest, HeldKeysMoveThePlayers) {
+  Launch();
+  Sleep(3600);  // the level's fade-in is over after 101 frames
+  auto before = Grab();
+  ASSERT_FALSE(before.empty());
+  Hold("i", 700);
+  Hold("Up", 700);
+  Sleep(200);
+  auto after = Grab();
+  EXPECT_GT(CountDiffering(before, after), static_cast<size_t>(TILE_SIZE * TILE_SIZE / 2));
+  EXPECT_EQ(Quit(), 0);
+}
+
+TEST_F(ProgramTest, HeldAttackKeyGivesAChargedAttack) {
+  Launch();
+  Sleep(3600);
+  Xdo("keydown z");
+  Sleep(1500);  // 45 frames: past the charge threshold of 30
+  auto charging = Grab();
+  Xdo("keyup z");
+  Sleep(100);
+  auto spinning = Grab();
+  EXPECT_GT(CountDiffering(charging, spinning), 0u);
+  EXPECT_TRUE(program.Running());
+  EXPECT_EQ(Quit(), 0);
+}
+
+TEST_F(ProgramTest, RunsWithoutAnAudioDevice) {
+  Launch({"SDL_AUDIODRIVER=nonexistent"});
+  Sleep(500);
+  EXPECT_TRUE(program.Running());
+  EXPECT_EQ(Quit(), 0);
+}
+
+TEST(ProgramStart, WithoutTheDataFolderPrintsAClearErrorAndExits1) {
+  PrivateDisplay display;
+  ASSERT_TRUE(display.Ok());
+  TempDir empty;
+  ProgramRunner program;
+  ASSERT_TRUE(program.Start(KELVARA_PROGRAM, empty.Path(),
+                            {"DISPLAY=" + display.Name(), "SDL_AUDIODRIVER=dummy"}));
+  EXPECT_EQ(program.Wait(10000), 1);
+  std::string err = program.Stderr();
+  EXPECT_NE(err.find("Levels/static_layer01.txt"), std::string::npos) << err;
+  EXPECT_NE(err.find(empty.Path()), std::string::npos) << err;
+}
+
+}  // namespace

@@ -1,5 +1,6 @@
 // An autopilot plays both real levels through to victory, with the monsters taken out.
 #include <gtest/gtest.h>
+#include <GL/glew.h>
 #include <GL/freeglut.h>
 
 #include <unistd.h>

@@ -1,5 +1,6 @@
 // Many frames of the real levels with monsters on, fed random key presses and releases.
 #include <gtest/gtest.h>
+#include <GL/glew.h>
 #include <GL/freeglut.h>
 #include <unistd.h>
 

@@ -1,0 +1,84 @@
+#include <GL/glew.h>
+#include <GL/freeglut.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+#include "app/WindowPlacement.h"
+#include "core/LevelFiles.h"
+#include "core/cGame.h"
+
+namespace {
+
+// Static storage for the one game object; built before main, destroyed at exit.
+union GameStorage {
+  GameStorage() {}
+  ~GameStorage() {}
+  cGame object;
+};
+GameStorage storage;
+
+}  // namespace
+
+cGame& game = storage.object;
+
+static void DestroyGlobalGame() { game.~cGame(); }
+
+static void InitGlobalGame() {
+  new (&storage.object) cGame();  // value-initialised: every field starts at zero
+  std::atexit(DestroyGlobalGame);
+}
+
+[[maybe_unused]] static const bool game_built = (InitGlobalGame(), true);
+
+static void AppReshape(int w, int h) { game.Reshape(w, h); }
+static void AppRender() { game.Render(); }
+static void AppKeyboard(unsigned char key, int x, int y) { game.ReadKeyboard(key, x, y, true); }
+static void AppKeyboardUp(unsigned char key, int x, int y) { game.ReadKeyboard(key, x, y, false); }
+static void AppSpecialKeys(int key, int x, int y) {
+  game.ReadSpecialKeyboard(static_cast<unsigned char>(key), x, y, true);
+}
+static void AppSpecialKeysUp(int key, int x, int y) {
+  game.ReadSpecialKeyboard(static_cast<unsigned char>(key), x, y, false);
+}
+static void AppMouse(int button, int state, int x, int y) { game.ReadMouse(button, state, x, y); }
+static void AppIdle() {
+  if (!game.Loop()) std::exit(0);
+}
+
+int main(int argc, char** argv) {
+  glutInit(&argc, argv);
+  glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH);
+
+  const WindowPlacement win =
+      CenteredWindow(glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
+  glutInitWindowPosition(win.x, win.y);
+  glutInitWindowSize(win.w, win.h);
+  glutCreateWindow("Dunmoth");
+  // Only physical presses and releases: X11's auto-repeat would break charging.
+  glutIgnoreKeyRepeat(1);
+
+  glutReshapeFunc(AppReshape);
+  glutDisplayFunc(AppRender);
+  glutKeyboardFunc(AppKeyboard);
+  glutKeyboardUpFunc(AppKeyboardUp);
+  glutSpecialFunc(AppSpecialKeys);
+  glutSpecialUpFunc(AppSpecialKeysUp);
+  glutMouseFunc(AppMouse);
+  glutIdleFunc(AppIdle);
+
+  const GLenum err = glewInit();
+  if (err != GLEW_OK) {
+    std::printf("ERROR: %s\n", reinterpret_cast<const char*>(glewGetErrorString(err)));
+    std::exit(1);
+  }
+
+  if (!game.Init(1)) {
+    ReportUnreadableLevel(1);
+    std::exit(1);
+  }
+
+  glutMainLoop();
+  return 0;
+}

@@ -1,0 +1,96 @@
+#pragma once
+#include <list>
+
+#include "actors/cBicho.h"
+#include "actors/cPlayer1.h"
+#include "actors/cPlayer2.h"
+#include "actors/cProjectile.h"
+#include "actors/cRect.h"
+#include "actors/cToken.h"
+#include "core/Globals.h"
+#include "core/cOverlay.h"
+#include "gfx/cData.h"
+#include "gfx/cShader.h"
+#include "scene/cScene.h"
+#include "sound/cSound.h"
+
+// States of the game (2 and 3 are not used).
+enum GameState {
+  GAME_OVER = 0,
+  GAME_PLAYING = 1,
+  GAME_LEVEL_CLEARED = 4,
+  GAME_VICTORY = 5
+};
+
+// Codes of a dynamic-layer grid; any other value places nothing.
+enum LevelEntity {
+  ENTITY_PLAYER1 = 1,
+  ENTITY_PLAYER2 = 2,
+  ENTITY_MONSTER1 = 3,
+  ENTITY_MONSTER2 = 4,
+  ENTITY_HEART = 5
+};
+
+// Milliseconds since start-up, as GLUT counts them.
+int GlutElapsedTime();
+// glutSwapBuffers.
+void SwapGlutBuffers();
+
+// The whole game: key table, view, state, scene, players, HUD, actors and resources.
+// Its default constructor is not user-provided, so a value-initialised cGame
+// (the static one, or cGame{} / new cGame()) starts with every member zeroed.
+class cGame {
+public:
+  cGame() = default;
+  virtual ~cGame();
+
+  // Sets up a level; false when its static layer cannot be read.
+  bool Init(int level);
+  // Reads the players' start tiles, monsters and hearts; false when the file cannot be opened.
+  bool LoadDynamicLayer(int level);
+  // One logic frame (or a whole end sequence); false ends the program.
+  bool Loop();
+
+  void ReadKeyboard(unsigned char key, int x, int y, bool press);
+  void ReadSpecialKeyboard(unsigned char key, int x, int y, bool press);
+  void ReadMouse(int button, int state, int x, int y);
+
+  // The per-frame rules; false when Escape was down at the start of the frame.
+  bool Process();
+
+  void UpdateCamera(int y1, int y2);
+  void Reshape(int w, int h);
+  void Render();
+
+  bool keys[256] = {};
+  cRect view = {};
+  int state = 0;
+  int level = 0;
+  bool p1_attack_request = false;
+  bool p2_attack_request = false;
+  cScene scene;
+  cPlayer1 player1;
+  cPlayer2 player2;
+  cOverlay panel1;
+  cOverlay panel2;
+  std::list<cBicho*> enemies;
+  std::list<cProjectile*> projectiles;
+  std::list<cToken*> tokens;
+  cData data;
+  cSound sound;
+  cShader shader;
+  float fade = 0.0f;
+  bool ai_enabled = false;
+  bool epileptic = false;
+  // The frame loop's clock; tests may replace it.
+  int (*elapsed_ms)() = GlutElapsedTime;
+  // Ends Render by showing the frame; tests may keep the picture in the back buffer.
+  void (*swap_buffers)() = SwapGlutBuffers;
+  // Told of every sound the game plays, after cSound::Play (tests listen here).
+  void (*sound_listener)(int id) = nullptr;
+
+private:
+  void PlaySound(int id);
+  void SetProjection();
+  void DeleteActors();
+};

@@ -1,0 +1,27 @@
+#include "fmod/Sound.h"
+
+#include <SDL_mixer.h>
+
+#include "fmod/Mixer.h"
+#include "fmod/System.h"
+
+namespace FMOD
+{
+
+Sound::Sound(System* owner, std::shared_ptr<Mix_Chunk> chunk, bool loop) : owner(owner), chunk(std::move(chunk)), loop(loop)
+{
+}
+
+Sound::~Sound()
+{
+	Mixer::HaltOwner(this);
+}
+
+FMOD_RESULT Sound::release()
+{
+	owner->Forget(this);
+	delete this;
+	return FMOD_OK;
+}
+
+}

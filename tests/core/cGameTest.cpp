@@ -1,0 +1,324 @@
+// Level set-up, the dynamic-layer reader and the frame loop with its end sequences.
+#include "core/GameFixture.h"
+
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <new>
+
+#include "actors/cFireball.h"
+#include "actors/cHeart.h"
+#include "actors/cMonster1.h"
+#include "actors/cMonster2.h"
+#include "core/GameFixture.h"
+#include "core/LevelFiles.h"
+
+using GameTest::Cell;
+using GameTest::ScriptedClock;
+
+namespace {
+
+const int T = TILE_SIZE;
+
+TEST(LevelFiles, PathsCarryATwoDigitLevelBelowTen) {
+  EXPECT_EQ(LevelFilePath("static_layer", 1), "Levels/static_layer01.txt");
+  EXPECT_EQ(LevelFilePath("dynamic_layer", 2), "Levels/dynamic_layer02.txt");
+  EXPECT_EQ(LevelFilePath("static_layer", 10), "Levels/static_layer10.txt");
+  EXPECT_EQ(LevelFilePath("dynamic_layer", 10), "Levels/dynamic_layer10.txt");
+}
+
+TEST(GameObject, ValueInitialisationZeroesWhatNoConstructorSets) {
+  // Build over dirty memory: only value-initialisation makes these fields zero.
+  alignas(cGame) static unsigned char buffer[sizeof(cGame)];
+  std::memset(buffer, 0xAB, sizeof(buffer));
+  cGame* g = new (buffer) cGame();
+  for (bool k : g->keys) ASSERT_FALSE(k);
+  EXPECT_FALSE(g->p1_attack_request);
+  EXPECT_FALSE(g->p2_attack_request);
+  EXPECT_EQ(g->view.left, 0);
+  EXPECT_EQ(g->view.top, 0);
+  EXPECT_EQ(g->state, 0);
+  EXPECT_EQ(g->level, 0);
+  EXPECT_EQ(g->fade, 0.0f);
+  EXPECT_FALSE(g->ai_enabled);
+  EXPECT_FALSE(g->epileptic);
+  EXPECT_EQ(g->panel1.GetX(), 0);
+  EXPECT_EQ(g->panel2.GetY(), 0);
+  EXPECT_EQ(g->scene.GetWalkMap()[0], 0);
+  EXPECT_TRUE(g->enemies.empty());
+  EXPECT_EQ(g->sound_listener, nullptr);
+  g->~cGame();
+}
+
+class GameInit : public GameFixture {};
+
+TEST_F(GameInit, SetsUpTheLevelFromItsFiles) {
+  Start({{Cell(4, 3), ENTITY_PLAYER1},
+         {Cell(9, 3), ENTITY_PLAYER2},
+         {Cell(2, 40), ENTITY_MONSTER1},
+         {Cell(7, 40), ENTITY_MONSTER2},
+         {Cell(5, 20), ENTITY_MONSTER1},
+         {Cell(6, 30), ENTITY_HEART},
+         {Cell(6, 10), ENTITY_HEART}},
+        {Cell(0, 0)});
+  EXPECT_EQ(game->state, GAME_PLAYING);
+  EXPECT_EQ(game->level, 1);
+  EXPECT_EQ(game->fade, 1.0f);
+  EXPECT_TRUE(game->ai_enabled);
+  EXPECT_FALSE(game->epileptic);
+  EXPECT_EQ(game->view.left, T);
+  EXPECT_EQ(game->view.right, 19 * T);
+  EXPECT_EQ(game->view.bottom, T);
+  EXPECT_EQ(game->view.top, 28 * T);
+  EXPECT_EQ(game->panel1.GetX(), T);
+  EXPECT_EQ(game->panel1.GetY(), T);
+  EXPECT_EQ(game->panel2.GetX(), 13 * T);
+  EXPECT_EQ(game->panel2.GetY(), T);
+  EXPECT_EQ(game->player1.GetX(), 4 * T);
+  EXPECT_EQ(game->player1.GetY(), 3 * T);
+  EXPECT_EQ(game->player2.GetX(), 9 * T);
+  EXPECT_EQ(game->player2.GetY(), 3 * T);
+  EXPECT_EQ(game->scene.GetWalkMap()[0], 1);
+
+  // File order: top row first, each row left to right.
+  ASSERT_EQ(game->enemies.size(), 3u);
+  auto it = game->enemies.begin();
+  EXPECT_NE(dynamic_cast<cMonster1*>(*it), nullptr);
+  EXPECT_EQ((*it)->GetY(), 40 * T);
+  EXPECT_EQ((*it)->GetX(), 2 * T);
+  ++it;
+  EXPECT_NE(dynamic_cast<cMonster2*>(*it), nullptr);
+  EXPECT_EQ((*it)->GetX(), 7 * T);
+  ++it;
+  EXPECT_EQ((*it)->GetY(), 20 * T);
+  ASSERT_EQ(game->tokens.size(), 2u);
+  EXPECT_NE(dynamic_cast<cHeart*>(game->tokens.front()), nullptr);
+  EXPECT_EQ(game->tokens.front()->GetY(), 30 * T);
+  EXPECT_EQ(game->tokens.back()->GetY(), 10 * T);
+
+  // The projection maps the view box onto the window, with the fixed depth range.
+  GLdouble m[16];
+  glGetDoublev(GL_PROJECTION_MATRIX, m);
+  // (the matrix is kept in single precision)
+  EXPECT_NEAR(m[0], 2.0 / (18 * T), 1e-7);
+  EXPECT_NEAR(m[5], 2.0 / (27 * T), 1e-7);
+  EXPECT_NEAR(m[12], -(20.0 * T) / (18 * T), 1e-6);
+  EXPECT_NEAR(m[13], -(29.0 * T) / (27 * T), 1e-6);
+  EXPECT_NEAR(m[10], -2.0 / (-(160.0 * T + 3) - 3.0), 1e-9);
+  EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+}
+
+TEST_F(GameInit, AMissingStaticLayerStopsTheSetUp) {
+  dir.Write(LevelFilePath("dynamic_layer", 1), GameTest::DynamicLayer({{Cell(3, 3), 3}}));
+  game = std::make_unique<cGame>();
+  EXPECT_FALSE(game->Init(1));
+  EXPECT_EQ(game->state, GAME_PLAYING);
+  EXPECT_TRUE(game->enemies.empty());  // the dynamic layer was not read
+  EXPECT_EQ(game->panel1.GetX(), 0);   // nor the panels placed
+}
+
+TEST_F(GameInit, ReportsTheMissingFileAndTheFolder) {
+  testing::internal::CaptureStderr();
+  ReportUnreadableLevel(2);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("Levels/static_layer02.txt"), std::string::npos) << err;
+  EXPECT_NE(err.find(dir.Path()), std::string::npos) << err;
+  EXPECT_EQ(err.find('\n'), err.size() - 1) << "one line";
+}
+
+class DynamicLayer : public GameFixture {
+protected:
+  void SetUp() override {
+    GameFixture::SetUp();
+    Start({});
+  }
+  // Reads `text` as level 1's dynamic layer into the running game.
+  bool Read(const std::string& text) {
+    dir.Write(LevelFilePath("dynamic_layer", 1), text);
+    return game->LoadDynamicLayer(1);
+  }
+  // The first `n` cells of the file (row 159 from column 0) followed by `tail`.
+  static std::string Head(const std::vector<std::string>& values, const std::string& tail = "") {
+    std::string s;
+    for (size_t i = 0; i < values.size(); ++i) s += values[i] + (i + 1 < values.size() ? "," : "");
+    return s + tail;
+  }
+};
+
+TEST_F(DynamicLayer, LeadingZeroReadsAsOctal) {
+  // 010 is octal 8 (nothing); 03 is 3; 0x4 is 4; 011 is 9 (nothing).
+  ASSERT_TRUE(Read(Head({"010", "03", "0x4", "011", "05"})));
+  ASSERT_EQ(game->enemies.size(), 2u);
+  EXPECT_NE(dynamic_cast<cMonster1*>(game->enemies.front()), nullptr);
+  EXPECT_EQ(game->enemies.front()->GetX(), 1 * T);
+  EXPECT_EQ(game->enemies.front()->GetY(), 159 * T);
+  EXPECT_NE(dynamic_cast<cMonster2*>(game->enemies.back()), nullptr);
+  EXPECT_EQ(game->enemies.back()->GetX(), 2 * T);
+  ASSERT_EQ(game->tokens.size(), 1u);
+  EXPECT_EQ(game->tokens.front()->GetX(), 4 * T);
+}
+
+TEST_F(DynamicLayer, ATruncatedFilePlacesOnlyWhatItHolds) {
+  ASSERT_TRUE(Read(Head({"3", "0", "3"})));
+  EXPECT_EQ(game->enemies.size(), 2u);
+  ASSERT_TRUE(Read(""));
+  EXPECT_EQ(game->enemies.size(), 2u);  // an empty file adds nothing
+}
+
+TEST_F(DynamicLayer, BadTextEndsTheReading) {
+  // The cell after the bad value does not repeat the last one, nor does anything later count.
+  ASSERT_TRUE(Read(Head({"3", "4", "abc", "3", "5"})));
+  EXPECT_EQ(game->enemies.size(), 2u);
+  EXPECT_TRUE(game->tokens.empty());
+  game->player1.SetPosition(7, 9);
+  ASSERT_TRUE(Read(Head({"0", "-", "1"})));
+  EXPECT_EQ(game->player1.GetX(), 7);
+}
+
+TEST_F(DynamicLayer, HugeAndNegativeNumbersPlaceNothing) {
+  ASSERT_TRUE(Read(Head({"99999999999999999999", "-3", "4294967299", "3"})));
+  ASSERT_EQ(game->enemies.size(), 1u);
+  EXPECT_EQ(game->enemies.front()->GetX(), 3 * T);
+}
+
+TEST_F(DynamicLayer, SeparatorsAreAnyOneCharacter) {
+  ASSERT_TRUE(Read("3 3\n3;3x3"));
+  EXPECT_EQ(game->enemies.size(), 5u);
+  EXPECT_EQ(game->enemies.back()->GetX(), 4 * T);
+}
+
+TEST_F(DynamicLayer, TheLastPlayerCodeDecidesAndAMissingCodeKeepsThePosition) {
+  ASSERT_TRUE(Read(GameTest::DynamicLayer({{Cell(2, 50), 1}, {Cell(3, 10), 1}, {Cell(9, 10), 1}})));
+  EXPECT_EQ(game->player1.GetX(), 9 * T);
+  EXPECT_EQ(game->player1.GetY(), 10 * T);
+  game->player2.SetPosition(5, 6);
+  ASSERT_TRUE(Read(GameTest::DynamicLayer({})));
+  EXPECT_EQ(game->player2.GetX(), 5);
+  EXPECT_EQ(game->player2.GetY(), 6);
+  EXPECT_EQ(game->player1.GetX(), 9 * T);
+}
+
+TEST_F(DynamicLayer, AMissingFileIsReported) {
+  EXPECT_FALSE(game->LoadDynamicLayer(7));
+}
+
+// The frame loop and its end sequences, run on a scripted clock.
+class GameLoop : public GameFixture {
+protected:
+  void Watch(std::vector<int> readings) {
+    ScriptedClock::Reset(std::move(readings), 1);
+    ScriptedClock::watched = game.get();
+  }
+  const std::vector<float>& Fades() { return ScriptedClock::fade_at_reading; }
+};
+
+TEST_F(GameLoop, GameOverFadesToGreyThenBeyond) {
+  Start({{Cell(4, 3), 1}, {Cell(6, 3), 2}});
+  game->state = GAME_OVER;
+  game->fade = 0.0f;
+  Watch({0, 1500, 5000, 8850, 10699, 10700, 10701});
+  EXPECT_FALSE(game->Loop());
+  // Each reading logs the fade that the reading before it produced (Render leaves it alone).
+  ASSERT_EQ(Fades().size(), 7u);
+  EXPECT_FLOAT_EQ(Fades()[2], 0.5f);
+  EXPECT_FLOAT_EQ(Fades()[3], 1.0f);
+  EXPECT_FLOAT_EQ(Fades()[4], 1.5f);
+  EXPECT_LT(Fades()[5], 2.0f);
+  EXPECT_FLOAT_EQ(Fades()[6], 2.0f);  // the last pass rendered at 10700 ms
+  EXPECT_EQ(GameTest::CountHeard(SOUND_GAMEOVER), 1);
+}
+
+TEST_F(GameLoop, VictoryFadesOverTheLastThreeSeconds) {
+  Start({{Cell(4, 3), 1}, {Cell(6, 3), 2}});
+  game->state = GAME_VICTORY;
+  game->fade = 0.25f;
+  Watch({0, 3000, 4500, 6000, 6001});
+  EXPECT_FALSE(game->Loop());
+  ASSERT_EQ(Fades().size(), 5u);
+  // Up to 3000 ms the fade is untouched, so only Render lowers it by 0.01 a pass.
+  EXPECT_FLOAT_EQ(Fades()[2], 0.24f);
+  EXPECT_FLOAT_EQ(Fades()[3], 0.5f - 0.01f);
+  EXPECT_FLOAT_EQ(Fades()[4], 1.0f - 0.01f);
+  EXPECT_EQ(game->state, GAME_VICTORY);
+  EXPECT_EQ(GameTest::CountHeard(SOUND_VICTORY), 1);
+}
+
+TEST_F(GameLoop, FrameWaitsUntilThirtyThreeMilliseconds) {
+  Start({{Cell(4, 3), 1}, {Cell(6, 3), 2}});
+  Watch({100, 110, 120, 132, 133, 500});
+  EXPECT_TRUE(game->Loop());
+  EXPECT_EQ(ScriptedClock::next, 5u);  // the reading at 133 ended the wait
+  // After an end sequence the wait ends at its first reading.
+  game->state = GAME_VICTORY;
+  Watch({0, 6000, 6001});
+  game->Loop();
+  EXPECT_EQ(ScriptedClock::next, 3u);
+}
+
+TEST_F(GameLoop, ClearingLevelOneLoadsLevelTwoInTheSameCall) {
+  WriteLevel(2, {{Cell(8, 2), 1}, {Cell(3, 60), 4}});
+  // Both players start at the top of the view: the first frame clears the level.
+  Start({{Cell(4, 27), 1}, {Cell(6, 27), 2}, {Cell(4, 60), 3}, {Cell(4, 70), 5}});
+  game->player1.SetCharge(25);
+  game->player1.SetLife(77);
+  game->ai_enabled = false;
+  game->epileptic = true;
+  cFireball* flying = new cFireball();
+  flying->SetPosition(5 * T, 10 * T);
+  flying->SetState(PROJ_FLY_UP);
+  game->projectiles.push_back(flying);
+  Watch({0, 10, 4500, 6000, 6050});
+  EXPECT_TRUE(game->Loop());
+  EXPECT_EQ(game->level, 2);
+  EXPECT_EQ(game->state, GAME_PLAYING);
+  EXPECT_TRUE(game->ai_enabled);
+  EXPECT_FALSE(game->epileptic);
+  EXPECT_EQ(game->fade, 1.0f);
+  EXPECT_EQ(game->player1.GetCharge(), 25);
+  EXPECT_EQ(game->player1.GetLife(), 77);
+  EXPECT_EQ(game->player1.GetX(), 8 * T);
+  EXPECT_EQ(game->player1.GetY(), 2 * T);
+  EXPECT_EQ(game->player2.GetY(), 27 * T);  // no code 2 in level 2: it stays
+  ASSERT_EQ(game->enemies.size(), 1u);      // the old monster went, the new one came
+  EXPECT_NE(dynamic_cast<cMonster2*>(game->enemies.front()), nullptr);
+  EXPECT_TRUE(game->projectiles.empty());
+  EXPECT_TRUE(game->tokens.empty());
+  EXPECT_EQ(game->view.bottom, T);
+  EXPECT_EQ(GameTest::CountHeard(SOUND_VICTORY), 1);
+  EXPECT_EQ(GameTest::CountHeard(SOUND_AMBIENT2), 1);
+  // The flashing effect stayed on through the sequence: the pass after the 4500 ms reading
+  // (fade 0.5) added its 0.8 instead of the fade's 0.01.
+  ASSERT_GE(Fades().size(), 4u);
+  EXPECT_FLOAT_EQ(Fades()[3], 0.5f + 0.8f);
+}
+
+TEST_F(GameLoop, EscapeWithTheLevelClearedSkipsTheFrameButNotTheSequence) {
+  WriteLevel(2, {{Cell(8, 2), 1}});
+  Start({{Cell(4, 27), 1}, {Cell(6, 27), 2}});
+  Press(27);
+  Watch({0, 10, 6000, 6050});
+  EXPECT_FALSE(game->Loop());
+  EXPECT_EQ(game->level, 2);
+  EXPECT_EQ(game->state, GAME_PLAYING);
+  // No render ran before the sequence: the fade-in value was still untouched at 10 ms.
+  EXPECT_FLOAT_EQ(Fades()[1], 1.0f);
+}
+
+TEST_F(GameLoop, VictoryOnLevelTwoEndsTheProgram) {
+  Start({{Cell(4, 27), 1}, {Cell(6, 27), 2}}, {}, 2);
+  Watch({0, 6000, 6050});
+  EXPECT_FALSE(game->Loop());
+  EXPECT_EQ(game->state, GAME_VICTORY);
+  EXPECT_EQ(game->level, 2);
+}
+
+TEST_F(GameLoop, AnUnreadableNextLevelExitsWithStatusOne) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  Start({{Cell(4, 27), 1}, {Cell(6, 27), 2}});
+  Watch({0, 6000, 6050});
+  EXPECT_EXIT(game->Loop(), testing::ExitedWithCode(1), "Levels/static_layer02.txt");
+}
+
+}  // namespace

@@ -1,0 +1,111 @@
+#include "fmod/AudioTestKit.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+namespace AudioTestKit {
+
+void UseDriver(const char* driver) {
+  setenv("SDL_AUDIODRIVER", driver, 1);
+}
+
+void UseDiskOutput(const std::string& path) {
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
+}
+
+std::vector<int16_t> ReadMix(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<int16_t> samples(bytes.size() / 2);
+  for (size_t i = 0; i < samples.size(); ++i)
+    samples[i] = (int16_t)((uint8_t)bytes[2 * i] | ((uint8_t)bytes[2 * i + 1] << 8));
+  return samples;
+}
+
+static void Put(std::string& out, uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back((char)(v >> (8 * i)));
+}
+
+std::string ToneWav(double seconds, double freq, double amplitude) {
+  int n = (int)(seconds * 44100);
+  std::string out = "RIFF";
+  Put(out, 36 + n * 2, 4);
+  out += "WAVEfmt ";
+  Put(out, 16, 4);
+  Put(out, 1, 2);
+  Put(out, 1, 2);
+  Put(out, 44100, 4);
+  Put(out, 88200, 4);
+  Put(out, 2, 2);
+  Put(out, 16, 2);
+  out += "data";
+  Put(out, n * 2, 4);
+  for (int i = 0; i < n; ++i) {
+    double v = amplitude * 32767.0 * std::sin(2.0 * M_PI * freq * i / 44100.0);
+    Put(out, (uint16_t)(int16_t)std::lround(v), 2);
+  }
+  return out;
+}
+
+bool Decode(const std::string& path, std::vector<int16_t>* samples) {
+  samples->clear();
+  UseDriver("dummy");
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  bool ok = false;
+  if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) == 0) {
+    int freq = 0, channels = 0;
+    Uint16 format = 0;
+    Mix_QuerySpec(&freq, &format, &channels);
+    Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+    if (chunk && freq == 44100 && format == AUDIO_S16SYS && channels == 2) {
+      const int16_t* s = (const int16_t*)chunk->abuf;
+      samples->assign(s, s + chunk->alen / 2);
+      ok = true;
+    }
+    if (chunk) Mix_FreeChunk(chunk);
+    Mix_CloseAudio();
+  }
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  return ok;
+}
+
+int Peak(const std::vector<int16_t>& samples, size_t from, size_t to) {
+  int peak = 0;
+  for (size_t i = from; i < std::min(to, samples.size()); ++i) peak = std::max(peak, std::abs((int)samples[i]));
+  return peak;
+}
+
+double Rms(const std::vector<int16_t>& samples, size_t from, size_t to) {
+  to = std::min(to, samples.size());
+  if (to <= from) return 0.0;
+  double sum = 0.0;
+  for (size_t i = from; i < to; ++i) sum += (double)samples[i] * samples[i];
+  return std::sqrt(sum / (to - from));
+}
+
+size_t FirstAbove(const std::vector<int16_t>& samples, int above) {
+  for (size_t i = 0; i < samples.size(); ++i)
+    if (std::abs((int)samples[i]) > above) return i;
+  return samples.size();
+}
+
+int ChannelsPlaying() {
+  // SDL_mixer must not be asked once its output is closed.
+  if (!Mix_QuerySpec(nullptr, nullptr, nullptr)) return 0;
+  return Mix_Playing(-1);
+}
+
+void SleepMs(int ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Helpers for the sound tests: choosing SDL's audio driver, reading what the
+// "disk" driver wrote, decoding files and making small WAV files.
+namespace AudioTestKit {
+
+// Makes the next audio output opened in this process use `driver`.
+void UseDriver(const char* driver);
+// Makes the next audio output write its mix (16-bit stereo, 44.1 kHz) to `path`.
+void UseDiskOutput(const std::string& path);
+// The mix written by the disk driver, interleaved left/right.
+std::vector<int16_t> ReadMix(const std::string& path);
+
+// Bytes of a mono 16-bit 44.1 kHz WAV file holding a sine tone.
+std::string ToneWav(double seconds, double freq, double amplitude);
+
+// Decodes a sound file through SDL_mixer into 16-bit stereo at 44.1 kHz
+// (opens and closes an output of its own: call while no sound system exists).
+bool Decode(const std::string& path, std::vector<int16_t>* samples);
+
+int Peak(const std::vector<int16_t>& samples, size_t from, size_t to);
+double Rms(const std::vector<int16_t>& samples, size_t from, size_t to);
+// Index of the first sample whose magnitude exceeds `above`, or size().
+size_t FirstAbove(const std::vector<int16_t>& samples, int above);
+// Number of SDL_mixer channels playing now (0 while no output is open).
+int ChannelsPlaying();
+void SleepMs(int ms);
+
+}

@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include <SDL_mixer.h>
+
+#include <string>
+
+#include "fmod/AudioTestKit.h"
+#include "fmod/fmod.h"
+#include "support/TestGL.h"
+
+using namespace AudioTestKit;
+
+namespace {
+
+// A system writing its mix to a file, with a short tone and a long tone.
+class FmodDisk : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir.Write("short.wav", ToneWav(0.1, 440.0, 0.5));
+    dir.Write("long.wav", ToneWav(2.0, 330.0, 0.25));
+    mix_path = dir.Path() + "/mix.raw";
+    UseDiskOutput(mix_path);
+    ASSERT_EQ(FMOD::System_Create(&system), FMOD_OK);
+    ASSERT_EQ(system->init(32, FMOD_INIT_NORMAL, nullptr), FMOD_OK);
+  }
+  void TearDown() override {
+    if (system) system->release();
+  }
+  // Closes the output and returns what it wrote.
+  std::vector<int16_t> Finish() {
+    system->release();
+    system = nullptr;
+    return ReadMix(mix_path);
+  }
+  std::string File(const char* name) { return dir.Path() + "/" + name; }
+
+  TempDir dir;
+  std::string mix_path;
+  FMOD::System* system = nullptr;
+};
+
+TEST_F(FmodDisk, SamplePlaysOnceAndReachesTheOutput) {
+  FMOD::Sound* tone = nullptr;
+  ASSERT_EQ(system->createSound(File("short.wav").c_str(), FMOD_HARDWARE, nullptr, &tone), FMOD_OK);
+  ASSERT_NE(tone, nullptr);
+  FMOD::Channel* channel = nullptr;
+  ASSERT_EQ(system->playSound(FMOD_CHANNEL_FREE, tone, false, &channel), FMOD_OK);
+  ASSERT_NE(channel, nullptr);
+  EXPECT_EQ(ChannelsPlaying(), 1);
+  SleepMs(400);
+  EXPECT_EQ(ChannelsPlaying(), 0) << "a sample plays once";
+  EXPECT_EQ(system->update(), FMOD_OK);
+  std::vector<int16_t> mix = Finish();
+  ASSERT_GT(mix.size(), 4410u);
+  // The tone at half scale comes out at full volume.
+  EXPECT_NEAR(Peak(mix, 0, mix.size()), 16384, 300);
+}
+
+TEST_F(FmodDisk, StreamLoopsUntilStoppedAndTakesItsVolume) {
+  FMOD::Sound* loop = nullptr;
+  ASSERT_EQ(system->createStream(File("short.wav").c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &loop), FMOD_OK);
+  FMOD::Channel* channel = nullptr;
+  system->playSound(FMOD_CHANNEL_FREE, loop, false, &channel);
+  ASSERT_NE(channel, nullptr);
+  EXPECT_EQ(channel->setVolume(0.25f), FMOD_OK);
+  SleepMs(400);
+  EXPECT_EQ(ChannelsPlaying(), 1) << "a 0.1 s stream still plays after 0.4 s";
+  EXPECT_EQ(channel->stop(), FMOD_OK);
+  EXPECT_EQ(ChannelsPlaying(), 0);
+  SleepMs(200);
+  std::vector<int16_t> mix = Finish();
+  size_t start = FirstAbove(mix, 0);
+  ASSERT_LT(start + 2 * 44100 / 5, mix.size());
+  // Well past the start, the loop sounds at a quarter of the tone's level.
+  EXPECT_NEAR(Peak(mix, start + 8192, start + 2 * 44100 / 5), 16384 / 4, 100);
+  // After the stop the output is silent.
+  ASSERT_GT(mix.size(), 2u * 4410u);
+  EXPECT_EQ(Peak(mix, mix.size() - 2 * 2205, mix.size()), 0);
+}
+
+TEST_F(FmodDisk, StaleHandleLeavesTheNextSoundOnItsChannelAlone) {
+  FMOD::Sound* first = nullptr;
+  FMOD::Sound* second = nullptr;
+  system->createSound(File("short.wav").c_str(), FMOD_HARDWARE, nullptr, &first);
+  system->createStream(File("long.wav").c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &second);
+  FMOD::Channel* old_handle = nullptr;
+  system->playSound(FMOD_CHANNEL_FREE, first, false, &old_handle);
+  ASSERT_NE(old_handle, nullptr);
+  SleepMs(400);
+  ASSERT_EQ(ChannelsPlaying(), 0);
+  // Ended, channel not reused yet: nothing to act on.
+  EXPECT_NE(old_handle->stop(), FMOD_OK);
+
+  // The freed channel is taken by the next play.
+  FMOD::Channel* new_handle = nullptr;
+  system->playSound(FMOD_CHANNEL_FREE, second, false, &new_handle);
+  ASSERT_NE(new_handle, nullptr);
+  ASSERT_EQ(ChannelsPlaying(), 1);
+  int used = -1;
+  for (int i = 0; i < 32; ++i)
+    if (Mix_Playing(i)) used = i;
+  ASSERT_EQ(used, 0) << "the test needs the channel to be reused";
+
+  EXPECT_NE(old_handle->setVolume(0.0f), FMOD_OK);
+  EXPECT_NE(old_handle->stop(), FMOD_OK);
+  EXPECT_EQ(ChannelsPlaying(), 1);
+  EXPECT_EQ(Mix_Volume(used, -1), MIX_MAX_VOLUME);
+  SleepMs(300);
+  std::vector<int16_t> mix = Finish();
+  // The long tone is still sounding at the end of the output, at full level.
+  ASSERT_GT(mix.size(), 8820u);
+  EXPECT_NEAR(Peak(mix, mix.size() - 8820, mix.size()), 8192, 200);
+}
+
+TEST_F(FmodDisk, EverySoundGetsFullVolumeOnAChannelThatWasTurnedDown) {
+  FMOD::Sound* loop = nullptr;
+  FMOD::Sound* tone = nullptr;
+  system->createStream(File("long.wav").c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &loop);
+  system->createSound(File("short.wav").c_str(), FMOD_HARDWARE, nullptr, &tone);
+  FMOD::Channel* music = nullptr;
+  system->playSound(FMOD_CHANNEL_FREE, loop, false, &music);
+  music->setVolume(0.1f);
+  music->stop();
+  system->playSound(FMOD_CHANNEL_FREE, tone, false, nullptr);
+  ASSERT_EQ(Mix_Playing(0), 1);
+  EXPECT_EQ(Mix_Volume(0, -1), MIX_MAX_VOLUME);
+}
+
+TEST_F(FmodDisk, ReleasingAPlayingSoundStopsIt) {
+  FMOD::Sound* loop = nullptr;
+  system->createStream(File("long.wav").c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &loop);
+  FMOD::Channel* channel = nullptr;
+  system->playSound(FMOD_CHANNEL_FREE, loop, false, &channel);
+  ASSERT_EQ(ChannelsPlaying(), 1);
+  EXPECT_EQ(loop->release(), FMOD_OK);
+  EXPECT_EQ(ChannelsPlaying(), 0);
+  EXPECT_NE(channel->stop(), FMOD_OK);
+}
+
+TEST_F(FmodDisk, SoundsOfOneFileAreSeparateHandles) {
+  FMOD::Sound* a = nullptr;
+  FMOD::Sound* b = nullptr;
+  system->createStream(File("long.wav").c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &a);
+  system->createStream(File("long.wav").c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &b);
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(b, a);
+  system->playSound(FMOD_CHANNEL_FREE, a, false, nullptr);
+  system->playSound(FMOD_CHANNEL_FREE, b, false, nullptr);
+  ASSERT_EQ(ChannelsPlaying(), 2);
+  // Releasing one stops only its own play.
+  a->release();
+  EXPECT_EQ(ChannelsPlaying(), 1);
+  b->release();
+  EXPECT_EQ(ChannelsPlaying(), 0);
+}
+
+TEST_F(FmodDisk, AFileChangedOnDiskIsReadAgain) {
+  FMOD::Sound* before = nullptr;
+  system->createSound(File("short.wav").c_str(), FMOD_HARDWARE, nullptr, &before);
+  dir.Write("short.wav", ToneWav(1.5, 440.0, 0.5));
+  FMOD::Sound* after = nullptr;
+  system->createSound(File("short.wav").c_str(), FMOD_HARDWARE, nullptr, &after);
+  system->playSound(FMOD_CHANNEL_FREE, before, false, nullptr);
+  system->playSound(FMOD_CHANNEL_FREE, after, false, nullptr);
+  SleepMs(400);
+  EXPECT_EQ(ChannelsPlaying(), 1) << "the new 1.5 s file, not the old 0.1 s one, plays on";
+}
+
+TEST_F(FmodDisk, MissingOrBrokenFileIsNamedOnceAndPlaysNothing) {
+  dir.Write("broken.wav", "RIFF\x10\0\0\0WAVEjunkjunkjunk");
+  FMOD::Sound* missing = reinterpret_cast<FMOD::Sound*>(&dir);
+  FMOD::Sound* broken = reinterpret_cast<FMOD::Sound*>(&dir);
+  ::testing::internal::CaptureStderr();
+  EXPECT_NE(system->createSound(File("missing.wav").c_str(), FMOD_HARDWARE, nullptr, &missing), FMOD_OK);
+  EXPECT_NE(system->createStream(File("broken.wav").c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &broken), FMOD_OK);
+  std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(missing, nullptr);
+  EXPECT_EQ(broken, nullptr);
+  EXPECT_NE(err.find("missing.wav"), std::string::npos) << err;
+  EXPECT_NE(err.find("broken.wav"), std::string::npos) << err;
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
+
+  FMOD::Channel* channel = reinterpret_cast<FMOD::Channel*>(&dir);
+  EXPECT_NE(system->playSound(FMOD_CHANNEL_FREE, missing, false, &channel), FMOD_OK);
+  EXPECT_EQ(channel, nullptr);
+  EXPECT_EQ(ChannelsPlaying(), 0);
+}
+
+TEST_F(FmodDisk, PlaysUpToThirtyTwoAtOnce) {
+  FMOD::Sound* loop = nullptr;
+  system->createStream(File("long.wav").c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &loop);
+  for (int i = 0; i < 32; ++i) EXPECT_EQ(system->playSound(FMOD_CHANNEL_FREE, loop, false, nullptr), FMOD_OK);
+  EXPECT_EQ(ChannelsPlaying(), 32);
+  FMOD::Channel* extra = reinterpret_cast<FMOD::Channel*>(&dir);
+  EXPECT_NE(system->playSound(FMOD_CHANNEL_FREE, loop, false, &extra), FMOD_OK);
+  EXPECT_EQ(extra, nullptr);
+  EXPECT_EQ(ChannelsPlaying(), 32);
+}
+
+TEST(Fmod, SystemsComeAndGoAndShareTheOutput) {
+  TempDir dir;
+  dir.Write("long.wav", ToneWav(2.0, 330.0, 0.25));
+  std::string file = dir.Path() + "/long.wav";
+  UseDriver("dummy");
+  for (int round = 0; round < 2; ++round) {
+    FMOD::System* a = nullptr;
+    FMOD::System* b = nullptr;
+    FMOD::System_Create(&a);
+    FMOD::System_Create(&b);
+    ASSERT_EQ(a->init(32, FMOD_INIT_NORMAL, nullptr), FMOD_OK);
+    ASSERT_EQ(b->init(32, FMOD_INIT_NORMAL, nullptr), FMOD_OK);
+    FMOD::Sound* sa = nullptr;
+    FMOD::Sound* sb = nullptr;
+    a->createStream(file.c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &sa);
+    b->createStream(file.c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &sb);
+    ASSERT_NE(sa, nullptr);
+    ASSERT_NE(sb, nullptr);
+    FMOD::Channel* ca = nullptr;
+    a->playSound(FMOD_CHANNEL_FREE, sa, false, &ca);
+    b->playSound(FMOD_CHANNEL_FREE, sb, false, nullptr);
+    EXPECT_EQ(ChannelsPlaying(), 2);
+    // A system's own sounds go with it; the other one keeps playing.
+    a->release();
+    EXPECT_EQ(ChannelsPlaying(), 1);
+    // A sound of the other system is no sound of this one.
+    FMOD::Sound* other = nullptr;
+    FMOD::System* c = nullptr;
+    FMOD::System_Create(&c);
+    c->init(32, FMOD_INIT_NORMAL, nullptr);
+    c->createSound(file.c_str(), FMOD_HARDWARE, nullptr, &other);
+    EXPECT_NE(b->playSound(FMOD_CHANNEL_FREE, other, false, nullptr), FMOD_OK);
+    c->release();
+    b->release();
+    EXPECT_EQ(ChannelsPlaying(), 0);
+  }
+}
+
+TEST(Fmod, NoDeviceStillInitialisesAndSaysSoOnce) {
+  TempDir dir;
+  dir.Write("short.wav", ToneWav(0.1, 440.0, 0.5));
+  std::string file = dir.Path() + "/short.wav";
+  UseDriver("nonexistent");
+  FMOD::System* system = nullptr;
+  FMOD::System_Create(&system);
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(system->init(32, FMOD_INIT_NORMAL, nullptr), FMOD_OK);
+  std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+  EXPECT_NE(err.find("no audio device"), std::string::npos) << err;
+  FMOD::Sound* tone = nullptr;
+  system->createSound(file.c_str(), FMOD_HARDWARE, nullptr, &tone);
+  FMOD::Channel* channel = nullptr;
+  system->playSound(FMOD_CHANNEL_FREE, tone, false, &channel);
+  if (channel) {
+    channel->setVolume(0.5f);
+    channel->stop();
+  }
+  EXPECT_EQ(system->update(), FMOD_OK);
+  EXPECT_EQ(system->release(), FMOD_OK);
+}
+
+TEST(Fmod, CallsBeforeInitFailCleanly) {
+  FMOD::System* system = nullptr;
+  FMOD::System_Create(&system);
+  FMOD::Sound* sound = reinterpret_cast<FMOD::Sound*>(&system);
+  EXPECT_NE(system->createSound("Sounds/none.wav", FMOD_HARDWARE, nullptr, &sound), FMOD_OK);
+  EXPECT_EQ(sound, nullptr);
+  EXPECT_NE(system->playSound(FMOD_CHANNEL_FREE, nullptr, false, nullptr), FMOD_OK);
+  EXPECT_EQ(system->release(), FMOD_OK);
+}
+
+}  // namespace

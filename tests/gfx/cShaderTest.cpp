@@ -1,0 +1,327 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "gfx/cShader.h"
+#include "support/TestGL.h"
+
+namespace {
+
+const char* const kFiles[SHADER_COUNT] = {
+    "simple.vert", "simple.geom", "simple.frag", "red.frag",
+    "ctr.frag", "fade.frag", "greyscalefade.frag", "epileptic.frag"};
+
+// A working folder holding copies of the shipped shader files under Shaders/.
+void FillWithShippedShaders(TempDir& dir) {
+  for (const char* f : kFiles) {
+    const std::string src = ReadTextFile((std::string(KELVARA_SOURCE_DIR) + "/data/Shaders/" + f).c_str());
+    ASSERT_FALSE(src.empty()) << f;
+    dir.Write(std::string("Shaders/") + f, src);
+  }
+}
+
+// The program object of s (linked and used once with the fade shader).
+GLuint ProgramOf(cShader& s) {
+  s.Attach(SHADER_FADE);
+  s.LinkAndUse();
+  GLint prog = 0;
+  glGetIntegerv(GL_CURRENT_PROGRAM, &prog);
+  s.Disable();
+  s.Detach(SHADER_FADE);
+  return static_cast<GLuint>(prog);
+}
+
+std::vector<GLuint> Attached(GLuint prog) {
+  GLuint names[SHADER_COUNT] = {};
+  GLsizei n = 0;
+  glGetAttachedShaders(prog, SHADER_COUNT, &n, names);
+  return std::vector<GLuint>(names, names + n);
+}
+
+std::string InfoLog(GLuint shader) {
+  char log[2048] = {};
+  glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+  return log;
+}
+
+void ClearGLErrors() {
+  while (glGetError() != GL_NO_ERROR) {}
+}
+
+// A full-window quad, textured with one texel, as the render pass draws it.
+struct Scene {
+  GLuint tex = 0;
+  explicit Scene(const unsigned char texel[4]) {
+    glViewport(0, 0, TestGL::Width(), TestGL::Height());
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 1, 0, 1, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.05f);
+    glActiveTexture(GL_TEXTURE0);
+    glGenTextures(1, &tex);
+    glBindTexture(GL_TEXTURE_2D, tex);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+  }
+  ~Scene() {
+    glDisable(GL_TEXTURE_2D);
+    glDeleteTextures(1, &tex);
+    glColor4f(1, 1, 1, 1);
+  }
+  // Clears to mid grey and draws the quad with vertex colour (r, g, b).
+  void Draw(float r, float g, float b) {
+    glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, tex);
+    glColor4f(r, g, b, 1.0f);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0); glVertex2f(0, 0);
+    glTexCoord2f(1, 0); glVertex2f(1, 0);
+    glTexCoord2f(1, 1); glVertex2f(1, 1);
+    glTexCoord2f(0, 1); glVertex2f(0, 1);
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+  }
+};
+
+// One effect frame as the render pass runs it; returns the centre pixel.
+TestGL::Pixel EffectFrame(cShader& s, Scene& scene, int slot, float time, int flatcolor,
+                          float r = 1, float g = 1, float b = 1) {
+  s.Attach(slot);
+  s.LinkAndUse();
+  s.SetUniform("time", time);
+  s.SetUniform("tex", 0);
+  s.SetUniform("flatcolor", flatcolor);
+  scene.Draw(r, g, b);
+  s.Detach(slot);
+  s.Disable();
+  return TestGL::ReadPixel(TestGL::Width() / 2, TestGL::Height() / 2);
+}
+
+void ExpectPixel(const TestGL::Pixel& p, double r, double g, double b) {
+  EXPECT_NEAR(p.r, r, 1.5);
+  EXPECT_NEAR(p.g, g, 1.5);
+  EXPECT_NEAR(p.b, b, 1.5);
+}
+
+}  // namespace
+
+TEST(cShader, EveryShippedShaderCompiles) {
+  ASSERT_TRUE(TestGL::Ready());
+  TempDir dir;
+  FillWithShippedShaders(dir);
+  dir.Enter();
+  cShader s;
+  s.Init();
+  const GLuint prog = ProgramOf(s);
+  ASSERT_NE(prog, 0u);
+  const GLenum types[SHADER_COUNT] = {GL_VERTEX_SHADER, GL_GEOMETRY_SHADER, GL_FRAGMENT_SHADER,
+                                      GL_FRAGMENT_SHADER, GL_FRAGMENT_SHADER, GL_FRAGMENT_SHADER,
+                                      GL_FRAGMENT_SHADER, GL_FRAGMENT_SHADER};
+  std::vector<GLuint> seen;
+  for (int i = 0; i < SHADER_COUNT; ++i) {
+    SCOPED_TRACE(kFiles[i]);
+    s.Attach(i);
+    const std::vector<GLuint> names = Attached(prog);
+    ASSERT_EQ(names.size(), 1u);
+    const GLuint sh = names[0];
+    GLint type = 0, ok = 0, len = 0;
+    glGetShaderiv(sh, GL_SHADER_TYPE, &type);
+    glGetShaderiv(sh, GL_COMPILE_STATUS, &ok);
+    glGetShaderiv(sh, GL_SHADER_SOURCE_LENGTH, &len);
+    EXPECT_EQ(static_cast<GLenum>(type), types[i]);
+    EXPECT_EQ(ok, GL_TRUE) << InfoLog(sh);
+    EXPECT_GT(len, 1);
+    for (GLuint other : seen) EXPECT_NE(sh, other);
+    seen.push_back(sh);
+    s.Detach(i);
+    EXPECT_TRUE(Attached(prog).empty());
+  }
+}
+
+TEST(cShader, SetUniformUsesTheRightSetter) {
+  ASSERT_TRUE(TestGL::Ready());
+  TempDir dir;
+  FillWithShippedShaders(dir);
+  dir.Enter();
+  cShader s;
+  s.Init();
+  s.Attach(SHADER_FADE);
+  s.LinkAndUse();
+  GLint prog = 0;
+  glGetIntegerv(GL_CURRENT_PROGRAM, &prog);
+  ASSERT_NE(prog, 0);
+  ClearGLErrors();
+
+  // glUniform1f on an int uniform (or glUniform1i on a float one) is an error,
+  // so no error and the stored values show which setter ran.
+  s.SetUniform("flatcolor", 1);
+  s.SetUniform("tex", 0);
+  s.SetUniform("time", 0.5f);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  GLint iv = -1;
+  GLfloat fv = -1;
+  glGetUniformiv(prog, glGetUniformLocation(prog, "flatcolor"), &iv);
+  EXPECT_EQ(iv, 1);
+  glGetUniformfv(prog, glGetUniformLocation(prog, "time"), &fv);
+  EXPECT_FLOAT_EQ(fv, 0.5f);
+
+  // Other arithmetic types go through the float setter.
+  s.SetUniform("time", 0.25);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  glGetUniformfv(prog, glGetUniformLocation(prog, "time"), &fv);
+  EXPECT_FLOAT_EQ(fv, 0.25f);
+
+  // A name the program does not use sets nothing and raises no error.
+  s.SetUniform("no_such_uniform", 7);
+  s.SetUniform("no_such_uniform", 7.0f);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  glGetUniformiv(prog, glGetUniformLocation(prog, "flatcolor"), &iv);
+  EXPECT_EQ(iv, 1);
+  glGetUniformfv(prog, glGetUniformLocation(prog, "time"), &fv);
+  EXPECT_FLOAT_EQ(fv, 0.25f);
+
+  s.Detach(SHADER_FADE);
+  s.Disable();
+  glGetIntegerv(GL_CURRENT_PROGRAM, &prog);
+  EXPECT_EQ(prog, 0);
+  // Disable with nothing in use is harmless.
+  s.Disable();
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST(cShader, FadeDarkensToBlack) {
+  ASSERT_TRUE(TestGL::Ready());
+  TempDir dir;
+  FillWithShippedShaders(dir);
+  dir.Enter();
+  cShader s;
+  s.Init();
+  const unsigned char texel[4] = {200, 100, 50, 255};
+  Scene scene(texel);
+  // Texel times vertex colour (1, 0.5, 1): (200, 50, 50), scaled by 1 - time.
+  ExpectPixel(EffectFrame(s, scene, SHADER_FADE, 0.0f, 0, 1, 0.5f, 1), 200, 50, 50);
+  ExpectPixel(EffectFrame(s, scene, SHADER_FADE, 0.5f, 0, 1, 0.5f, 1), 100, 25, 25);
+  ExpectPixel(EffectFrame(s, scene, SHADER_FADE, 1.0f, 0, 1, 0.5f, 1), 0, 0, 0);
+  // Beyond the ends it stays clamped.
+  ExpectPixel(EffectFrame(s, scene, SHADER_FADE, 1.5f, 0, 1, 0.5f, 1), 0, 0, 0);
+  ExpectPixel(EffectFrame(s, scene, SHADER_FADE, -0.5f, 0, 1, 0.5f, 1), 200, 50, 50);
+  // Flat colour: the vertex colour alone, faded all the same.
+  ExpectPixel(EffectFrame(s, scene, SHADER_FADE, 0.5f, 1, 0.2f, 0.6f, 1.0f), 25.5, 76.5, 127.5);
+  ExpectPixel(EffectFrame(s, scene, SHADER_FADE, 0.0f, 1, 0.2f, 0.6f, 1.0f), 51, 153, 255);
+}
+
+TEST(cShader, GreyscaleFadeGoesGreyThenBlack) {
+  ASSERT_TRUE(TestGL::Ready());
+  TempDir dir;
+  FillWithShippedShaders(dir);
+  dir.Enter();
+  cShader s;
+  s.Init();
+  const unsigned char texel[4] = {200, 100, 50, 255};
+  Scene scene(texel);
+  const double grey = 0.299 * 200 + 0.587 * 100 + 0.114 * 50;
+  ExpectPixel(EffectFrame(s, scene, SHADER_GREYSCALEFADE, 0.0f, 0), 200, 100, 50);
+  ExpectPixel(EffectFrame(s, scene, SHADER_GREYSCALEFADE, 1.0f, 0), grey, grey, grey);
+  ExpectPixel(EffectFrame(s, scene, SHADER_GREYSCALEFADE, 1.5f, 0), grey / 2, grey / 2, grey / 2);
+  ExpectPixel(EffectFrame(s, scene, SHADER_GREYSCALEFADE, 2.0f, 0), 0, 0, 0);
+  // Flat colour: the bars' own colour turns grey.
+  const double bar_grey = (0.299 * 1.0 + 0.587 * 0.4) * 255;
+  ExpectPixel(EffectFrame(s, scene, SHADER_GREYSCALEFADE, 1.0f, 1, 1.0f, 0.4f, 0.0f),
+              bar_grey, bar_grey, bar_grey);
+}
+
+TEST(cShader, EffectsKeepTheAlphaTest) {
+  ASSERT_TRUE(TestGL::Ready());
+  TempDir dir;
+  FillWithShippedShaders(dir);
+  dir.Enter();
+  cShader s;
+  s.Init();
+  // A transparent texel fails the alpha test: the grey background stays.
+  const unsigned char clear_texel[4] = {255, 0, 0, 0};
+  Scene scene(clear_texel);
+  for (int slot : {SHADER_FADE, SHADER_GREYSCALEFADE, SHADER_EPILEPTIC}) {
+    SCOPED_TRACE(slot);
+    ExpectPixel(EffectFrame(s, scene, slot, 0.3f, 0), 127.5, 127.5, 127.5);
+  }
+  // With the flat colour the vertex colour's own alpha counts, so the quad shows.
+  ExpectPixel(EffectFrame(s, scene, SHADER_FADE, 0.0f, 1, 0.0f, 1.0f, 0.0f), 0, 255, 0);
+}
+
+TEST(cShader, EpilepticFlashesWithTime) {
+  ASSERT_TRUE(TestGL::Ready());
+  TempDir dir;
+  FillWithShippedShaders(dir);
+  dir.Enter();
+  cShader s;
+  s.Init();
+  const unsigned char texel[4] = {40, 40, 40, 255};
+  Scene scene(texel);
+  // At time 0 the picture is untouched.
+  ExpectPixel(EffectFrame(s, scene, SHADER_EPILEPTIC, 0.0f, 0), 40, 40, 40);
+  // At full strength the picture is swamped by a bright colour.
+  const TestGL::Pixel p = EffectFrame(s, scene, SHADER_EPILEPTIC, 1.0f, 0);
+  EXPECT_GT(p.r + p.g + p.b, 3 * 40 + 200);
+  const int spread = std::max({p.r, p.g, p.b}) - std::min({p.r, p.g, p.b});
+  EXPECT_GT(spread, 100);  // a colour, not just a lighter grey
+  // Different times give different colours.
+  const TestGL::Pixel q = EffectFrame(s, scene, SHADER_EPILEPTIC, 0.6f, 0);
+  EXPECT_GT(std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b), 60);
+}
+
+TEST(cShader, MissingFilesLeaveTheFixedPipeline) {
+  ASSERT_TRUE(TestGL::Ready());
+  TempDir dir;  // no Shaders folder
+  dir.Enter();
+  EXPECT_EQ(ReadTextFile("Shaders/fade.frag"), "");
+  cShader s;
+  s.Init();
+  const unsigned char texel[4] = {200, 100, 50, 255};
+  Scene scene(texel);
+  // Linking fails, nothing is installed, the frame is drawn without the effect.
+  ExpectPixel(EffectFrame(s, scene, SHADER_FADE, 1.0f, 0), 200, 100, 50);
+  GLint prog = -1;
+  glGetIntegerv(GL_CURRENT_PROGRAM, &prog);
+  EXPECT_EQ(prog, 0);
+  ClearGLErrors();
+}
+
+TEST(cShader, ReadTextFileKeepsEveryCharacter) {
+  TempDir dir;
+  const std::string text = "line one\r\n\tline two  \n\n// end";
+  dir.Write("a.txt", text);
+  EXPECT_EQ(ReadTextFile((dir.Path() + "/a.txt").c_str()), text);
+  EXPECT_EQ(ReadTextFile((dir.Path() + "/none.txt").c_str()), "");
+}
+
+TEST(cShader, SecondInitMakesANewProgram) {
+  ASSERT_TRUE(TestGL::Ready());
+  TempDir dir;
+  FillWithShippedShaders(dir);
+  dir.Enter();
+  cShader s;
+  s.Init();
+  const GLuint first = ProgramOf(s);
+  s.Init();
+  const GLuint second = ProgramOf(s);
+  EXPECT_NE(first, 0u);
+  EXPECT_NE(second, 0u);
+  EXPECT_NE(first, second);
+  EXPECT_TRUE(glIsProgram(first));
+  // The new program links and works on its own.
+  const unsigned char texel[4] = {200, 100, 50, 255};
+  Scene scene(texel);
+  ExpectPixel(EffectFrame(s, scene, SHADER_FADE, 0.5f, 0), 100, 50, 25);
+}

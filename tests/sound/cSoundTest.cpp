@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include <SDL_mixer.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "fmod/AudioTestKit.h"
+#include "sound/cSound.h"
+#include "support/TestGL.h"
+
+using namespace AudioTestKit;
+
+namespace {
+
+const char* const FILES[NUM_SOUNDS] = {
+    "ambient1.mp3", "ambient2.mp3", "gameover.mp3", "slash.wav", "superslash.wav",
+    "hit.wav", "explosion.wav", "fireball.wav", "superfireball.wav", "arrow.wav",
+    "death.wav", "token.wav", "fail.wav", "charged.wav", "victory.mp3"};
+
+std::string Generated(const char* name) {
+  return std::string(KELVARA_DATA_DIR) + "/Sounds/" + name;
+}
+
+// Works inside a temporary folder whose Sounds/ is the generated one.
+class SoundBank : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(std::filesystem::exists(Generated("ambient1.mp3")));
+    std::filesystem::create_directory_symlink(std::string(KELVARA_DATA_DIR) + "/Sounds", dir.Path() + "/Sounds");
+    mix_path = dir.Path() + "/mix.raw";
+    dir.Enter();
+  }
+  // Indices of the channels playing now.
+  std::vector<int> Playing() {
+    std::vector<int> list;
+    for (int i = 0; i < 32; ++i)
+      if (Mix_Playing(i)) list.push_back(i);
+    return list;
+  }
+  TempDir dir;
+  std::string mix_path;
+};
+
+TEST_F(SoundBank, LevelOneMusicPlaysAtAQuarterAndStopMusicSilencesIt) {
+  UseDiskOutput(mix_path);
+  auto sound = std::make_unique<cSound>();
+  sound->Load();
+  sound->Play(SOUND_AMBIENT1);
+  EXPECT_EQ(ChannelsPlaying(), 1) << "only music 0 plays";
+  SleepMs(700);
+  sound->Update();
+  sound->StopMusic();
+  EXPECT_EQ(ChannelsPlaying(), 0);
+  SleepMs(300);
+  sound.reset();
+
+  std::vector<int16_t> mix = ReadMix(mix_path);
+  std::vector<int16_t> music;
+  ASSERT_TRUE(Decode(Generated("ambient1.mp3"), &music));
+  // A volume of a quarter turns every |sample| below 4 into 0: line the two up on that.
+  size_t at_mix = FirstAbove(mix, 0) & ~(size_t)1;
+  size_t at_music = FirstAbove(music, 3) & ~(size_t)1;
+  const size_t window = 2 * 44100 * 4 / 10;
+  ASSERT_LT(at_mix + 8192 + window, mix.size()) << "too little output before the stop";
+  double ratio = Rms(mix, at_mix + 8192, at_mix + 8192 + window) / Rms(music, at_music + 8192, at_music + 8192 + window);
+  EXPECT_NEAR(ratio, 0.25, 0.01);
+  int off = 0;
+  for (size_t i = 8192; i < 8192 + window; ++i)
+    if (std::abs(mix[at_mix + i] - music[at_music + i] / 4) > 1) ++off;
+  EXPECT_LT(off, (int)window / 100) << "the output is the music at a quarter";
+  // The end of the output, after the stop, is silent.
+  ASSERT_GT(mix.size(), at_mix + window + 4410);
+  EXPECT_EQ(Peak(mix, mix.size() - 4410, mix.size()), 0);
+}
+
+TEST_F(SoundBank, EffectPlaysAtFullVolumeAndAnOldMusicHandleLeavesIt) {
+  UseDiskOutput(mix_path);
+  auto sound = std::make_unique<cSound>();
+  sound->Load();
+  sound->Play(SOUND_AMBIENT1);
+  ASSERT_EQ(Playing(), std::vector<int>{0});
+  sound->StopMusic();
+  // The effect takes the music's old channel; stopping the music again leaves it.
+  sound->Play(SOUND_EXPLOSION);
+  ASSERT_EQ(Playing(), std::vector<int>{0});
+  sound->StopMusic();
+  EXPECT_EQ(Playing(), std::vector<int>{0});
+  EXPECT_EQ(Mix_Volume(0, -1), MIX_MAX_VOLUME);
+  SleepMs(800);
+  sound.reset();
+
+  std::vector<int16_t> mix = ReadMix(mix_path);
+  std::vector<int16_t> boom;
+  ASSERT_TRUE(Decode(Generated("explosion.wav"), &boom));
+  // The explosion's loudest part (near its start) came out unchanged.
+  EXPECT_NEAR(Peak(mix, 0, mix.size()), Peak(boom, 0, boom.size()), 2);
+}
+
+TEST_F(SoundBank, HitAndDeathInOneFrameSoundTogether) {
+  UseDriver("dummy");
+  cSound sound;
+  sound.Load();
+  sound.Play(SOUND_HIT);
+  sound.Play(SOUND_DEATH);
+  sound.Play(SOUND_HIT);
+  EXPECT_EQ(Playing().size(), 3u);
+  for (int channel : Playing()) EXPECT_EQ(Mix_Volume(channel, -1), MIX_MAX_VOLUME);
+}
+
+TEST_F(SoundBank, LevelChangeLoadsAgainAndStartsMusicTwo) {
+  UseDriver("dummy");
+  cSound sound;
+  sound.Load();
+  sound.Play(SOUND_AMBIENT1);
+  sound.Update();
+  // Level cleared: music off, jingle on, then level two's set-up.
+  sound.StopMusic();
+  sound.Play(SOUND_VICTORY);
+  std::vector<int> jingle = Playing();
+  ASSERT_EQ(jingle.size(), 1u);
+  EXPECT_EQ(Mix_Volume(jingle[0], -1), MIX_MAX_VOLUME);
+  EXPECT_TRUE(sound.Load());
+  sound.Play(SOUND_AMBIENT2);
+  std::vector<int> now = Playing();
+  ASSERT_EQ(now.size(), 2u);
+  int music = now[0] == jingle[0] ? now[1] : now[0];
+  EXPECT_EQ(Mix_Volume(music, -1), 26) << "music two at 0.2";
+  EXPECT_EQ(Mix_Volume(jingle[0], -1), MIX_MAX_VOLUME);
+  sound.StopMusic();
+  EXPECT_EQ(Playing(), jingle) << "StopMusic stops only the music";
+  // Game over straight after: nothing loops any more.
+  sound.Play(SOUND_GAMEOVER);
+  SleepMs(50);
+  EXPECT_EQ(Playing().size(), 2u);
+}
+
+TEST_F(SoundBank, NoAudioDeviceRunsSilentlyWithOneLine) {
+  UseDriver("nonexistent");
+  ::testing::internal::CaptureStderr();
+  {
+    cSound sound;
+    EXPECT_TRUE(sound.Load());
+    for (int id = 0; id < NUM_SOUNDS; ++id) sound.Play(id);
+    sound.Update();
+    sound.StopMusic();
+  }
+  std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+}
+
+TEST_F(SoundBank, MissingFilesAreNamedAndPlayNothing) {
+  std::filesystem::remove(dir.Path() + "/Sounds");
+  UseDriver("dummy");
+  ::testing::internal::CaptureStderr();
+  cSound sound;
+  EXPECT_TRUE(sound.Load());
+  std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), NUM_SOUNDS) << err;
+  for (const char* name : FILES) EXPECT_NE(err.find(std::string("Sounds/") + name), std::string::npos) << name;
+  for (int id = 0; id < NUM_SOUNDS; ++id) sound.Play(id);
+  EXPECT_EQ(ChannelsPlaying(), 0);
+  sound.StopMusic();
+  sound.Update();
+}
+
+TEST_F(SoundBank, SeveralBanksInOneProcess) {
+  UseDriver("dummy");
+  {
+    cSound first;
+    cSound second;
+    first.Load();
+    second.Load();
+    first.Play(SOUND_AMBIENT1);
+    second.Play(SOUND_AMBIENT2);
+    EXPECT_EQ(ChannelsPlaying(), 2);
+    first.StopMusic();
+    EXPECT_EQ(ChannelsPlaying(), 1) << "one bank's StopMusic leaves the other's music";
+  }
+  EXPECT_EQ(ChannelsPlaying(), 0);
+  cSound third;
+  third.Load();
+  third.Play(SOUND_TOKEN);
+  EXPECT_EQ(ChannelsPlaying(), 1);
+}
+
+}  // namespace

@@ -78,17 +78,35 @@ TEST_F(ProgramTest, HeldKeysMoveThePlayers) {
   EXPECT_EQ(Quit(), 0);
 }
 
+// Length in pixels of player 1's energy bar, read from its HUD panel at the window's bottom-left.
+int EnergyBarLength(const std::vector<unsigned char>& rgb, int w, int h) {
+  const int row = h - 1 - TILE_SIZE / 4;  // halfway up the bar
+  int len = 0;
+  for (int x = 2 * TILE_SIZE; x < 2 * TILE_SIZE + 7 * TILE_SIZE / 2 && x < w; ++x) {
+    const unsigned char* p = &rgb[(static_cast<size_t>(row) * w + x) * 3];
+    if (p[2] > 200 && p[0] < 90 && p[1] > 100 && p[1] < 160) ++len;
+  }
+  return len;
+}
+
 TEST_F(ProgramTest, HeldAttackKeyGivesAChargedAttack) {
   Launch();
   Sleep(3600);
+  const int full = 7 * TILE_SIZE / 2;
+  ASSERT_EQ(EnergyBarLength(Grab(), window.w, window.h), full);
+  // Held for 45 frames, past the charge threshold of 30. The X server's key repeat must not turn
+  // the hold into a string of normal attacks (each would cost 10 energy).
   Xdo("keydown z");
-  Sleep(1500);  // 45 frames: past the charge threshold of 30
+  Sleep(1500);
   auto charging = Grab();
+  EXPECT_EQ(EnergyBarLength(charging, window.w, window.h), full);
   Xdo("keyup z");
-  Sleep(100);
+  Sleep(120);
   auto spinning = Grab();
+  // The charged attack costs 60 of 150, and no energy comes back while it lasts.
+  const int after = EnergyBarLength(spinning, window.w, window.h);
+  EXPECT_NEAR(after, full * 90 / 150, 2);
   EXPECT_GT(CountDiffering(charging, spinning), 0u);
-  EXPECT_TRUE(program.Running());
   EXPECT_EQ(Quit(), 0);
 }
 

@@ -32,7 +32,7 @@ public:
 	FMOD_RESULT release();
 
 private:
-	friend FMOD_RESULT ::FMOD_System_Create(System** system);
+	friend FMOD_RESULT(::FMOD_System_Create)(System** system);
 	friend class Sound;
 	friend class Channel;
 	System();

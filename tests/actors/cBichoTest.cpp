@@ -143,14 +143,3 @@ TEST(cBichoTest, StartAttackFromStandingOrWalkingOnly) {
     EXPECT_EQ(c.GetDelay(), 0);
   }
 }
-
-TEST(cBichoTest, PredicatesCoverTheirGroups) {
-  Creature c;
-  for (int s = 0; s <= 26; s++) {
-    c.SetState(s);
-    EXPECT_EQ(c.IsLooking(), s >= 1 && s <= 4) << s;
-    EXPECT_EQ(c.IsWalking(), s >= 6 && s <= 9) << s;
-    EXPECT_EQ(c.IsHurt(), s >= 10 && s <= 13) << s;
-    EXPECT_EQ(c.IsAttacking(), s >= 14 && s <= 17) << s;
-  }
-}

@@ -36,18 +36,6 @@ cPlayer1 AttackingAt(int state, int frame, int delay) {
 
 }  // namespace
 
-TEST(cPlayer1Test, StartingNumbers) {
-  cPlayer1 p;
-  EXPECT_EQ(p.GetMaxLife(), 150);
-  EXPECT_EQ(p.GetLife(), 150);
-  EXPECT_EQ(p.GetMaxEnergy(), 150);
-  EXPECT_EQ(p.GetEnergy(), 150);
-  EXPECT_EQ(p.GetCharge(), 0);
-  EXPECT_EQ(p.GetDamage(), 10);
-  EXPECT_EQ(p.GetSavedState(), STATE_LOOK_DOWN);
-  EXPECT_EQ(p.GetState(), STATE_LOOK_DOWN);
-}
-
 TEST(cPlayer1Test, NormalBlowLandsOnlyAtFrameThreeDelayZero) {
   const int x = 10 * T, y = 20 * T;
   for (int f = 0; f < 4; f++) {

@@ -64,17 +64,6 @@ int StepDy(cProjectile* fireball) {
 
 }  // namespace
 
-TEST(cPlayer2Test, StartingNumbers) {
-  cPlayer2 p;
-  EXPECT_EQ(p.GetMaxLife(), 100);
-  EXPECT_EQ(p.GetLife(), 100);
-  EXPECT_EQ(p.GetMaxEnergy(), 150);
-  EXPECT_EQ(p.GetEnergy(), 150);
-  EXPECT_EQ(p.GetCharge(), 0);
-  EXPECT_EQ(p.GetDamage(), 0);
-  EXPECT_EQ(p.GetState(), STATE_LOOK_DOWN);
-}
-
 TEST(cPlayer2Test, NormalShotSpawnPoints) {
   struct Case {
     int x, y, state, flight, sx, sy;

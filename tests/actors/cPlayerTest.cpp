@@ -425,14 +425,19 @@ TEST(cPlayerTest, PlayerStateChangers) {
   EXPECT_EQ(p.GetDelay(), 0);
 }
 
-TEST(cPlayerTest, PlayerPredicatesWidenTheCreatureOnes) {
+TEST(cPlayerTest, PlayerPredicatesHideTheCreatureOnes) {
   cPlayer p;
-  for (int s = 0; s <= 26; s++) {
-    p.SetState(s);
-    EXPECT_EQ(p.IsAttacking(), s >= 14 && s <= 18) << s;
-    EXPECT_EQ(p.cBicho::IsAttacking(), s >= 14 && s <= 17) << s;
-    EXPECT_EQ(p.IsChargedAttack(), s == 18) << s;
-    EXPECT_EQ(p.IsGuarding(), s >= 19 && s <= 26) << s;
-    EXPECT_EQ(p.IsWalking(), (s >= 6 && s <= 9) || (s >= 23 && s <= 26)) << s;
-  }
+  p.SetState(STATE_CHARGED_ATTACK);
+  EXPECT_TRUE(p.IsAttacking());
+  EXPECT_FALSE(p.cBicho::IsAttacking());
+  EXPECT_TRUE(p.IsChargedAttack());
+  p.SetState(STATE_GUARD_WALK_UP);
+  EXPECT_TRUE(p.IsWalking());
+  EXPECT_FALSE(p.cBicho::IsWalking());
+  EXPECT_TRUE(p.IsGuarding());
+  p.SetState(STATE_GUARD_UP);
+  EXPECT_FALSE(p.IsWalking());
+  EXPECT_TRUE(p.IsGuarding());
+  p.SetState(STATE_ATTACK_LEFT);
+  EXPECT_FALSE(p.IsGuarding());
 }

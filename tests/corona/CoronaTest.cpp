@@ -40,7 +40,7 @@ TEST(CoronaTest, RgbaRoundTripsTopRowFirst) {
 
 TEST(CoronaTest, RgbAndGreyGainOpaqueAlpha) {
   TempDir dir;
-  TestPng::Spec rgb;
+  TestPng::PngDesc rgb;
   rgb.width = 2;
   rgb.height = 1;
   rgb.color_type = PNG_COLOR_TYPE_RGB;
@@ -49,7 +49,7 @@ TEST(CoronaTest, RgbAndGreyGainOpaqueAlpha) {
   ASSERT_TRUE(a);
   EXPECT_EQ(Pixels(*a), (std::vector<unsigned char>{10, 20, 30, 255, 40, 50, 60, 255}));
 
-  TestPng::Spec grey;
+  TestPng::PngDesc grey;
   grey.width = 2;
   grey.height = 2;
   grey.color_type = PNG_COLOR_TYPE_GRAY;
@@ -59,7 +59,7 @@ TEST(CoronaTest, RgbAndGreyGainOpaqueAlpha) {
   EXPECT_EQ(Pixels(*b), (std::vector<unsigned char>{0, 0, 0, 255, 77, 77, 77, 255, 200, 200, 200, 255,
                                                      255, 255, 255, 255}));
 
-  TestPng::Spec ga;
+  TestPng::PngDesc ga;
   ga.width = 1;
   ga.height = 2;
   ga.color_type = PNG_COLOR_TYPE_GRAY_ALPHA;
@@ -71,7 +71,7 @@ TEST(CoronaTest, RgbAndGreyGainOpaqueAlpha) {
 
 TEST(CoronaTest, LowBitGreyAndGreyWithTransparentColour) {
   TempDir dir;
-  TestPng::Spec g1;  // 1-bit: 8 pixels in one byte, 10110000
+  TestPng::PngDesc g1;  // 1-bit: 8 pixels in one byte, 10110000
   g1.width = 4;
   g1.height = 1;
   g1.bit_depth = 1;
@@ -82,7 +82,7 @@ TEST(CoronaTest, LowBitGreyAndGreyWithTransparentColour) {
   EXPECT_EQ(Pixels(*a), (std::vector<unsigned char>{255, 255, 255, 255, 0, 0, 0, 255, 255, 255, 255, 255,
                                                      255, 255, 255, 255}));
 
-  TestPng::Spec g8;
+  TestPng::PngDesc g8;
   g8.width = 2;
   g8.height = 1;
   g8.color_type = PNG_COLOR_TYPE_GRAY;
@@ -96,7 +96,7 @@ TEST(CoronaTest, LowBitGreyAndGreyWithTransparentColour) {
 
 TEST(CoronaTest, PaletteWithTransparencyExpandsToRgba) {
   TempDir dir;
-  TestPng::Spec pal;
+  TestPng::PngDesc pal;
   pal.width = 3;
   pal.height = 1;
   pal.bit_depth = 4;
@@ -112,7 +112,7 @@ TEST(CoronaTest, PaletteWithTransparencyExpandsToRgba) {
 
 TEST(CoronaTest, SixteenBitKeepsHighBytes) {
   TempDir dir;
-  TestPng::Spec s;
+  TestPng::PngDesc s;
   s.width = 1;
   s.height = 2;
   s.bit_depth = 16;
@@ -123,7 +123,7 @@ TEST(CoronaTest, SixteenBitKeepsHighBytes) {
   ASSERT_TRUE(a);
   EXPECT_EQ(Pixels(*a), (std::vector<unsigned char>{0x12, 0x56, 0x9a, 0xff, 0x01, 0x02, 0x03, 0x80}));
 
-  TestPng::Spec g;
+  TestPng::PngDesc g;
   g.width = 2;
   g.height = 1;
   g.bit_depth = 16;
@@ -139,7 +139,7 @@ TEST(CoronaTest, InterlacedDecodesLikePlain) {
   const int w = 13, h = 11;  // not a multiple of the 8x8 interlace block
   std::vector<unsigned char> rgba(w * h * 4);
   for (size_t i = 0; i < rgba.size(); ++i) rgba[i] = static_cast<unsigned char>((i * 37) ^ (i >> 3));
-  TestPng::Spec s;
+  TestPng::PngDesc s;
   s.width = w;
   s.height = h;
   s.interlaced = true;
@@ -180,7 +180,7 @@ TEST(CoronaTest, AbsurdSizesAreRefused) {
   // Within the cap but far more rows than the file can hold: refused before allocating.
   EXPECT_FALSE(Open(dir, "big.png", TestPng::WithSize(good, 8000, 8000)));
   // A real image just over the cap.
-  TestPng::Spec s;
+  TestPng::PngDesc s;
   s.width = COR_MAX_DIMENSION + 1;
   s.height = 1;
   s.color_type = PNG_COLOR_TYPE_GRAY;

@@ -25,28 +25,28 @@ void WriteBE(std::string& s, size_t at, uint32_t v) {
 }
 }  // namespace
 
-std::string Encode(const Spec& spec) {
+std::string Encode(const PngDesc& desc) {
   std::string out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
-  std::vector<png_bytep> rows(spec.height);
-  const size_t row_bytes = spec.height > 0 ? spec.samples.size() / spec.height : 0;
-  for (int y = 0; y < spec.height; ++y)
-    rows[y] = const_cast<png_bytep>(spec.samples.data() + y * row_bytes);
+  std::vector<png_bytep> rows(desc.height);
+  const size_t row_bytes = desc.height > 0 ? desc.samples.size() / desc.height : 0;
+  for (int y = 0; y < desc.height; ++y)
+    rows[y] = const_cast<png_bytep>(desc.samples.data() + y * row_bytes);
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
     return std::string();
   }
   png_set_write_fn(png, &out, Append, Flush);
-  png_set_IHDR(png, info, spec.width, spec.height, spec.bit_depth, spec.color_type,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, desc.width, desc.height, desc.bit_depth, desc.color_type,
+               desc.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!spec.palette.empty())
-    png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
-  if (!spec.palette_alpha.empty())
-    png_set_tRNS(png, info, spec.palette_alpha.data(), static_cast<int>(spec.palette_alpha.size()),
+  if (!desc.palette.empty())
+    png_set_PLTE(png, info, desc.palette.data(), static_cast<int>(desc.palette.size()));
+  if (!desc.palette_alpha.empty())
+    png_set_tRNS(png, info, desc.palette_alpha.data(), static_cast<int>(desc.palette_alpha.size()),
                  nullptr);
-  if (spec.has_trns_color) png_set_tRNS(png, info, nullptr, 0, &spec.trns_color);
+  if (desc.has_trns_color) png_set_tRNS(png, info, nullptr, 0, &desc.trns_color);
   png_write_info(png, info);
   png_write_image(png, rows.data());
   png_write_end(png, nullptr);
@@ -55,7 +55,7 @@ std::string Encode(const Spec& spec) {
 }
 
 std::string Rgba(int w, int h, const std::vector<unsigned char>& rgba) {
-  Spec s;
+  PngDesc s;
   s.width = w;
   s.height = h;
   s.samples = rgba;

@@ -9,7 +9,7 @@
 // Small PNG encoder for tests: any colour type, bit depth, palette, tRNS and interlacing.
 namespace TestPng {
 
-struct Spec {
+struct PngDesc {
   int width = 1;
   int height = 1;
   int bit_depth = 8;
@@ -23,8 +23,8 @@ struct Spec {
   png_color_16 trns_color{};
 };
 
-// The PNG file bytes, or an empty string when libpng refuses the spec.
-std::string Encode(const Spec& spec);
+// The PNG file bytes, or an empty string when libpng refuses the desc.
+std::string Encode(const PngDesc& desc);
 
 // An 8-bit RGBA image from w * h * 4 bytes, top row first.
 std::string Rgba(int w, int h, const std::vector<unsigned char>& rgba);

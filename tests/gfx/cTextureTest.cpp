@@ -86,14 +86,14 @@ TEST(cTextureTest, UploadsDecodedPixelsTopRowAtTop) {
 TEST(cTextureTest, PaletteGreyAndSixteenBitFilesUploadAsRgba) {
   ASSERT_TRUE(TestGL::Ready());
   TempDir dir;
-  TestPng::Spec pal;
+  TestPng::PngDesc pal;
   pal.width = 2;
   pal.height = 2;
   pal.color_type = PNG_COLOR_TYPE_PALETTE;
   pal.palette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {90, 90, 90}};
   pal.samples = {0, 1, 2, 3};
   dir.Write("p.png", TestPng::Encode(pal));
-  TestPng::Spec deep;
+  TestPng::PngDesc deep;
   deep.width = 2;
   deep.height = 2;
   deep.bit_depth = 16;
@@ -101,7 +101,7 @@ TEST(cTextureTest, PaletteGreyAndSixteenBitFilesUploadAsRgba) {
   deep.samples = {255, 9, 0, 0, 0, 0, 0, 0, 255, 1, 0, 0,
                   0, 0, 0, 0, 255, 255, 90, 0, 90, 0, 90, 0};
   dir.Write("d.png", TestPng::Encode(deep));
-  TestPng::Spec grey;
+  TestPng::PngDesc grey;
   grey.width = 1;
   grey.height = 1;
   grey.color_type = PNG_COLOR_TYPE_GRAY;

@@ -19,6 +19,11 @@
 namespace {
 
 const int KEY_ESCAPE = 27;
+// Guard and attack keys of both players, as indices of the key table.
+const int KEY_P1_GUARD = 'x';
+const int KEY_P1_ATTACK = 'z';
+const int KEY_P2_GUARD = '-';
+const int KEY_P2_ATTACK = '*';
 const int CHARGE_FULL = 30;
 const int ATTACK_COOLDOWN = 6;
 const int P1_ATTACK_COST = 10;
@@ -254,8 +259,8 @@ void cGame::ReadKeyboard(unsigned char key, int, int, bool press) {
   if (!press && key == 'x') player1.LeaveGuardAndSave();
   if (!press && key == '-') player2.LeaveGuard();
   // The table is read before it is updated below: only a recorded press counts.
-  if (!press && key == 'z' && keys['z'] && !keys['x']) p1_attack_request = true;
-  if (!press && key == '*' && keys['*'] && !keys['-']) p2_attack_request = true;
+  if (!press && key == 'z' && keys[KEY_P1_ATTACK] && !keys[KEY_P1_GUARD]) p1_attack_request = true;
+  if (!press && key == '*' && keys[KEY_P2_ATTACK] && !keys[KEY_P2_GUARD]) p2_attack_request = true;
   if (press && key == 'x') player1.SetCharge(0);
   if (press && key == '-') player2.SetCharge(0);
 
@@ -314,12 +319,12 @@ bool cGame::Process() {
     const bool idle = move(player1, 'i', 'k', 'j', 'l', y1, y2);
     player1.SetSavedState(player1.GetState());
     if (!guarding) prev_state = player1.GetState();
-    if (keys['x']) {
+    if (keys[KEY_P1_GUARD]) {
       if (player1.GetEnergy() > 0)
         player1.GuardWalk(prev_state);
       else
         player1.LeaveGuardAndSave();
-    } else if (keys['z']) {
+    } else if (keys[KEY_P1_ATTACK]) {
       player1.SetCharge(player1.GetCharge() + 1);
       if (player1.GetCharge() == CHARGE_FULL) PlaySound(SOUND_CHARGED);
     }
@@ -330,14 +335,14 @@ bool cGame::Process() {
   if (!player2.IsAttacking() && !player2.IsHurt()) {
     const bool idle =
         move(player2, GLUT_KEY_UP, GLUT_KEY_DOWN, GLUT_KEY_LEFT, GLUT_KEY_RIGHT, y2, y1);
-    if (keys['-']) {
+    if (keys[KEY_P2_GUARD]) {
       if (player2.GetEnergy() < player2.GetMaxEnergy()) {
         player2.SetEnergy(player2.GetEnergy() + 1);
         if (!player2.IsGuarding()) player2.EnterGuard();
       } else {
         player2.LeaveGuard();
       }
-    } else if (keys['*']) {
+    } else if (keys[KEY_P2_ATTACK]) {
       player2.SetCharge(player2.GetCharge() + 1);
       if (player2.GetCharge() == CHARGE_FULL) PlaySound(SOUND_CHARGED);
     }
@@ -436,7 +441,7 @@ bool cGame::Process() {
   // 9. Player 1: cool-down and regeneration, or its blow against every monster.
   if (!player1.IsAttacking()) {
     if (player1.GetCooldown() > 0) player1.SetCooldown(player1.GetCooldown() - 1);
-    if (!player1.IsHurt() && !keys['x'] && player1.GetEnergy() < player1.GetMaxEnergy())
+    if (!player1.IsHurt() && !keys[KEY_P1_GUARD] && player1.GetEnergy() < player1.GetMaxEnergy())
       player1.SetEnergy(player1.GetEnergy() + 1);
   } else {
     for (cBicho* m : enemies) {

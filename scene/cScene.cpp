@@ -7,7 +7,6 @@ namespace {
 
 const int NUM_GRIDS = 11;
 const int BACK_ANIM_GRID = 3;
-const int FRONT_ANIM_GRID = 10;
 const int FAR_DEPTH = 160 * TILE_SIZE + 2;
 
 // Texture-space size of one 16-texel cell of the tileset. A tileset smaller than one cell in

@@ -7,24 +7,25 @@ secs=${1:-20}
 CC=clang CXX=clang++ bash scripts/build.sh build-fuzz -DKELVARA_FUZZ=ON -DKELVARA_TESTS=OFF
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export SDL_AUDIODRIVER=dummy
-data=build-fuzz/data
+root=$(pwd)
+data=$root/build-fuzz/data
 declare -A seeds=(
   [StaticLayer]="$data/Levels/static_layer01.txt $data/Levels/static_layer02.txt"
   [DynamicLayer]="$data/Levels/dynamic_layer01.txt $data/Levels/dynamic_layer02.txt"
   [Image]="$data/Textures/heart.png $data/Textures/arrow.png $data/Textures/fireball.png"
 )
 for name in StaticLayer DynamicLayer Image; do
-  corpus=build-fuzz/corpus/$name
+  corpus=$root/build-fuzz/corpus/$name  # absolute: the harnesses work in a folder of their own
   mkdir -p "$corpus"
   for s in ${seeds[$name]}; do [ -f "$s" ] && cp "$s" "$corpus/"; done
-  regress=tests/fuzz/regressions/$name
+  regress=$root/tests/fuzz/regressions/$name
   if [ -d "$regress" ] && [ -n "$(ls -A "$regress")" ]; then
     echo "== fuzz_$name: regression cases"
     build-fuzz/tests/fuzz/fuzz_$name "$regress"/*
   fi
   echo "== fuzz_$name: ${secs}s"
   log=build-fuzz/fuzz_$name.log
-  if ! build-fuzz/tests/fuzz/fuzz_$name -max_total_time="$secs" -max_len=65536 -rss_limit_mb=4096 \
+  if ! build-fuzz/tests/fuzz/fuzz_$name -max_total_time="$secs" -max_len=131072 -rss_limit_mb=4096 \
       -print_final_stats=1 "$corpus" >"$log" 2>&1; then
     tail -40 "$log"
     echo "fuzz_$name failed"

@@ -39,16 +39,16 @@ TEST_F(GameKeyboard, OnlyTheArrowsOfTheSpecialKeysAreRecorded) {
   // GLUT_KEY_HOME is 106, the code of the letter j.
   PressSpecial(GLUT_KEY_HOME);
   PressSpecial(GLUT_KEY_PAGE_UP);
-  EXPECT_FALSE(game->keys['j']);
+  EXPECT_FALSE(game->keys[int{'j'}]);
   EXPECT_FALSE(game->keys[GLUT_KEY_PAGE_UP]);
 }
 
 TEST_F(GameKeyboard, UpperCaseFoldsToLowerCase) {
   Press('Z');
-  EXPECT_TRUE(game->keys['z']);
-  EXPECT_FALSE(game->keys['Z']);
+  EXPECT_TRUE(game->keys[int{'z'}]);
+  EXPECT_FALSE(game->keys[int{'Z'}]);
   Release('z');
-  EXPECT_FALSE(game->keys['z']);
+  EXPECT_FALSE(game->keys[int{'z'}]);
   EXPECT_TRUE(game->p1_attack_request);
   Press(27);
   EXPECT_TRUE(game->keys[27]);

@@ -1,4 +1,5 @@
 #include "actors/cEnemy.h"
+#include "actors/SpriteQuad.h"
 
 #include <cstdlib>
 
@@ -76,24 +77,7 @@ void cEnemy::Draw(GLuint tex_id, int tex_w, int tex_h, bool animate) {
 }
 
 void cEnemy::DrawRect(GLuint tex_id, float s0, float t0, float s1, float t1) {
-  const int s = frame_size * TILE_SIZE;
-  const cRect box = GetHitbox();
-  const int bw = box.right - box.left;
-  const int bh = box.top - box.bottom;
-
-  glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, tex_id);
-  glBegin(GL_QUADS);
-  glTexCoord2f(s0, t0);
-  glVertex3i(x - (s - bw) / 2, y - (s - bh) / 2, y);
-  glTexCoord2f(s1, t0);
-  glVertex3i(x + (s + bw) / 2, y - (s - bh) / 2, y);
-  glTexCoord2f(s1, t1);
-  glVertex3i(x + (s + bw) / 2, y + (s + bh) / 2, y);
-  glTexCoord2f(s0, t1);
-  glVertex3i(x - (s - bw) / 2, y + (s + bh) / 2, y);
-  glEnd();
-  glDisable(GL_TEXTURE_2D);
+  DrawSpriteQuad(tex_id, x, y, w, h, frame_size * TILE_SIZE, s0, t0, s1, t1);
 }
 
 void cEnemy::NextFrame(int frame_count) {

@@ -1,4 +1,5 @@
 #include "actors/cPlayer.h"
+#include "actors/SpriteQuad.h"
 
 namespace {
 // Pixel to cell, rounding down so that negative coordinates land outside the grid.
@@ -188,21 +189,7 @@ void cPlayer::TryMoveDown(char* walk_map, std::list<cBicho*>* others, int my_y, 
 }
 
 void cPlayer::DrawRect(GLuint tex_id, float s0, float t0, float s1, float t1) {
-  int S = frame_size * TILE_SIZE;
-  int left = x - (S - w) / 2;
-  int right = x + (S + w) / 2;
-  int bottom = y - (S - h) / 2;
-  int top = y + (S + h) / 2;
-
-  glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, tex_id);
-  glBegin(GL_QUADS);
-  glTexCoord2f(s0, t0); glVertex3i(left, bottom, y);
-  glTexCoord2f(s1, t0); glVertex3i(right, bottom, y);
-  glTexCoord2f(s1, t1); glVertex3i(right, top, y);
-  glTexCoord2f(s0, t1); glVertex3i(left, top, y);
-  glEnd();
-  glDisable(GL_TEXTURE_2D);
+  DrawSpriteQuad(tex_id, x, y, w, h, frame_size * TILE_SIZE, s0, t0, s1, t1);
 }
 
 void cPlayer::NextFrame(int frames) {

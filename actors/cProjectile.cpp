@@ -1,4 +1,5 @@
 #include "actors/cProjectile.h"
+#include "actors/SpriteQuad.h"
 #include "actors/cBicho.h"
 #include "actors/cPlayer.h"
 #include "actors/cPlayer1.h"
@@ -233,21 +234,7 @@ bool cProjectile::Logic(char* proj_map, std::list<cBicho*>* targets) {
 }
 
 void cProjectile::DrawRect(GLuint tex, float s0, float t0, float s1, float t1) {
-  int s = frame_size * TILE_SIZE;
-  int left = x - (s - w) / 2;
-  int right = x + (s + w) / 2;
-  int bottom = y - (s - h) / 2;
-  int top = y + (s + h) / 2;
-
-  glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, tex);
-  glBegin(GL_QUADS);
-  glTexCoord2f(s0, t0); glVertex3i(left, bottom, y);
-  glTexCoord2f(s1, t0); glVertex3i(right, bottom, y);
-  glTexCoord2f(s1, t1); glVertex3i(right, top, y);
-  glTexCoord2f(s0, t1); glVertex3i(left, top, y);
-  glEnd();
-  glDisable(GL_TEXTURE_2D);
+  DrawSpriteQuad(tex, x, y, w, h, frame_size * TILE_SIZE, s0, t0, s1, t1);
 }
 
 void cProjectile::NextFrame(int n) {

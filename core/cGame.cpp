@@ -190,6 +190,19 @@ bool cGame::LoadDynamicLayer(int lvl) {
   return true;
 }
 
+// The level-cleared and victory sequence: the jingle, then a fade to black over the last 3 of
+// 6 seconds counted from the frame's start t0.
+void cGame::PlayVictorySequence(int t0) {
+  sound.StopMusic();
+  PlaySound(SOUND_VICTORY);
+  int t;
+  do {
+    t = elapsed_ms();
+    if (t - t0 - 3000 > 0) fade = static_cast<float>((t - t0 - 3000) / 3000.0);
+    Render();
+  } while (t - t0 < 6000);
+}
+
 bool cGame::Loop() {
   const int t0 = elapsed_ms();
   bool result = true;
@@ -200,15 +213,7 @@ bool cGame::Loop() {
   }
 
   if (state == GAME_LEVEL_CLEARED) {
-    sound.StopMusic();
-    PlaySound(SOUND_VICTORY);
-    int t;
-    do {
-      t = elapsed_ms();
-      if (t - t0 - 3000 > 0) fade = static_cast<float>((t - t0 - 3000) / 3000.0);
-      Render();
-    } while (t - t0 < 6000);
-
+    PlayVictorySequence(t0);
     DeleteActors();
     const int next = level + 1;
     if (!Init(next)) {
@@ -233,14 +238,7 @@ bool cGame::Loop() {
   }
 
   if (state == GAME_VICTORY) {
-    sound.StopMusic();
-    PlaySound(SOUND_VICTORY);
-    int t;
-    do {
-      t = elapsed_ms();
-      if (t - t0 - 3000 > 0) fade = static_cast<float>((t - t0 - 3000) / 3000.0);
-      Render();
-    } while (t - t0 < 6000);
+    PlayVictorySequence(t0);
     result = false;
   }
 

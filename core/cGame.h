@@ -93,4 +93,5 @@ private:
   void PlaySound(int id);
   void SetProjection();
   void DeleteActors();
+  void PlayVictorySequence(int t0);
 };

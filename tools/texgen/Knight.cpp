@@ -9,7 +9,7 @@ using namespace SpriteArt;
 
 namespace {
 
-enum class Act { STAND, WALK, SWING, GUARD, HURT };
+using Act = SpriteArt::PlayerAct;
 
 Look KnightLook() {
   Look k;
@@ -88,7 +88,7 @@ void Knight(Canvas& c, Facing f, Act act, int frame) {
     p.swing = kSwing[k];
     p.bob = kBob[k];
   }
-  if (act == Act::SWING) {
+  if (act == Act::ATTACK) {
     p.step = frame >= 2 ? 1 : 0;
     p.bob = frame == 0 ? -1 : 0;
   }
@@ -103,7 +103,7 @@ void Knight(Canvas& c, Facing f, Act act, int frame) {
     h.Legs();
     // The sword arm is on the screen's left, the shield arm on its right.
     Point hand;
-    if (act == Act::SWING) {
+    if (act == Act::ATTACK) {
       const SwingFrame& s = kSwingDown[frame];
       const Point sh = h.Shoulder(0);
       if (s.hand_dy < 0) Sword(c, Point{sh.x + s.hand_dx, sh.y + s.hand_dy}, s.deg);  // behind
@@ -132,7 +132,7 @@ void Knight(Canvas& c, Facing f, Act act, int frame) {
     c.Fill(h.BodyLeft(), h.HipY() - 2, h.BodyW(), 1, Pal::Wood1);
     // Seen from behind: the sword arm on the screen's right.
     Point hand;
-    if (act == Act::SWING) {
+    if (act == Act::ATTACK) {
       const SwingFrame& s = kSwingUp[frame];
       hand = h.Arm(1, s.hand_dx, s.hand_dy);
       Helmet(h, f);
@@ -164,7 +164,7 @@ void Knight(Canvas& c, Facing f, Act act, int frame) {
       Helmet(h, f);
       // The far arm holds the shield out in front of the body.
       Shield(c, h.Centre() + 2 + (act == Act::HURT ? -1 : 0), h.BodyTop() - 1 + h.pose.swing, 5, 10, false);
-      if (act == Act::SWING) {
+      if (act == Act::ATTACK) {
         const SwingFrame& sw = kSwingRight[frame];
         Sword(c, h.Arm(1, sw.hand_dx, sw.hand_dy), sw.deg);
       } else {
@@ -173,7 +173,7 @@ void Knight(Canvas& c, Facing f, Act act, int frame) {
     }
   }
   h.Finish();
-  if (act == Act::SWING && frame >= 2) {
+  if (act == Act::ATTACK && frame >= 2) {
     const Point centre{32, 33};
     if (f == Facing::DOWN) Swoosh(c, centre, 20, frame == 2 ? 180 : 160, frame == 2 ? 135 : 90);
     if (f == Facing::UP) Swoosh(c, centre, 21, frame == 2 ? 20 : -10, frame == 2 ? -40 : -90);
@@ -278,26 +278,7 @@ void Spin(Canvas& c, int frame) {
 }  // namespace
 
 void DrawKnightSheet(Canvas& c) {
-  const Facing facings[3] = {Facing::DOWN, Facing::UP, Facing::RIGHT};
-  for (int col = 0; col < 3; ++col) {
-    const Facing f = facings[col];
-    EnterCell(c, col, 0);
-    Knight(c, f, Act::STAND, 0);
-    for (int k = 0; k < 4; ++k) {
-      EnterCell(c, col, 1 + k);
-      Knight(c, f, Act::WALK, k);
-      EnterCell(c, col, 5 + k);
-      Knight(c, f, Act::SWING, k);
-    }
-    for (int k = 0; k < 3; ++k) {
-      EnterCell(c, col, 9 + k);
-      Knight(c, f, Act::GUARD, k);
-    }
-    for (int k = 0; k < 2; ++k) {
-      EnterCell(c, col, 12 + k);
-      Knight(c, f, Act::HURT, k);
-    }
-  }
+  SpriteArt::PlayerColumns(c, Knight);
   // Column 3: the fallen knight, then the seven frames of the spin.
   EnterCell(c, 3, 0);
   LyingDown(c, 44, [](Canvas& s) {

@@ -10,7 +10,7 @@ using namespace SpriteArt;
 
 namespace {
 
-enum class Act { STAND, WALK, CAST, GUARD, HURT };
+using Act = SpriteArt::PlayerAct;
 
 Look MageLook() {
   Look m;
@@ -97,7 +97,7 @@ void Mage(Canvas& c, Facing f, Act act, int frame) {
     p.swing = kSwing[k];
     p.bob = kBob[k];
   }
-  if (act == Act::CAST) p.bob = frame == 0 ? -1 : 0;
+  if (act == Act::ATTACK) p.bob = frame == 0 ? -1 : 0;
   if (act == Act::HURT) {
     p.bob = frame == 0 ? 1 : 0;
     p.lean = f == Facing::RIGHT ? (frame == 0 ? -3 : -1) : (frame == 0 ? 2 : 1);
@@ -113,7 +113,7 @@ void Mage(Canvas& c, Facing f, Act act, int frame) {
     Head(h, f);
     Point hand;
     float deg = -85;
-    if (act == Act::CAST) {
+    if (act == Act::ATTACK) {
       const CastFrame& k = kCastDown[frame];
       hand = h.Arm(1, k.hand_dx, k.hand_dy);
       deg = k.deg;
@@ -131,7 +131,7 @@ void Mage(Canvas& c, Facing f, Act act, int frame) {
     h.Legs();
     Point hand;
     float deg = -85;
-    if (act == Act::CAST) {
+    if (act == Act::ATTACK) {
       const CastFrame& k = kCastUp[frame];
       hand = Point{h.Shoulder(0).x + k.hand_dx, h.Shoulder(0).y + k.hand_dy};
       deg = k.deg;
@@ -156,7 +156,7 @@ void Mage(Canvas& c, Facing f, Act act, int frame) {
     Head(h, f);
     Point hand;
     float deg = -80;
-    if (act == Act::CAST) {
+    if (act == Act::ATTACK) {
       const CastFrame& k = kCastRight[frame];
       hand = h.Arm(1, k.hand_dx, k.hand_dy);
       deg = k.deg;
@@ -172,8 +172,8 @@ void Mage(Canvas& c, Facing f, Act act, int frame) {
     orb = OrbOf(hand, deg);
   }
   h.Finish();
-  if (act == Act::CAST && frame == 2) Sparkle(c, orb, 4, Pal::Blue3);
-  if (act == Act::CAST && frame == 1) Sparkle(c, orb, 2, Pal::Blue3);
+  if (act == Act::ATTACK && frame == 2) Sparkle(c, orb, 4, Pal::Blue3);
+  if (act == Act::ATTACK && frame == 1) Sparkle(c, orb, 2, Pal::Blue3);
   if (act == Act::GUARD) Barrier(c, frame);
   if (act == Act::HURT && frame == 0) Flash(c);
 }
@@ -233,26 +233,7 @@ void Spin(Canvas& c, int frame) {
 }  // namespace
 
 void DrawMageSheet(Canvas& c) {
-  const Facing facings[3] = {Facing::DOWN, Facing::UP, Facing::RIGHT};
-  for (int col = 0; col < 3; ++col) {
-    const Facing f = facings[col];
-    EnterCell(c, col, 0);
-    Mage(c, f, Act::STAND, 0);
-    for (int k = 0; k < 4; ++k) {
-      EnterCell(c, col, 1 + k);
-      Mage(c, f, Act::WALK, k);
-      EnterCell(c, col, 5 + k);
-      Mage(c, f, Act::CAST, k);
-    }
-    for (int k = 0; k < 3; ++k) {
-      EnterCell(c, col, 9 + k);
-      Mage(c, f, Act::GUARD, k);
-    }
-    for (int k = 0; k < 2; ++k) {
-      EnterCell(c, col, 12 + k);
-      Mage(c, f, Act::HURT, k);
-    }
-  }
+  SpriteArt::PlayerColumns(c, Mage);
   // Column 3: the fallen mage with the hat beside, then the spin.
   EnterCell(c, 3, 0);
   LyingDown(c, 44, [](Canvas& s) {

@@ -95,6 +95,29 @@ void LyingDown(Canvas& c, int floor, const std::function<void(Canvas&)>& draw) {
     }
 }
 
+void PlayerColumns(Canvas& c, const std::function<void(Canvas&, Facing, PlayerAct, int)>& draw) {
+  const Facing facings[3] = {Facing::DOWN, Facing::UP, Facing::RIGHT};
+  for (int col = 0; col < 3; ++col) {
+    const Facing f = facings[col];
+    EnterCell(c, col, 0);
+    draw(c, f, PlayerAct::STAND, 0);
+    for (int k = 0; k < 4; ++k) {
+      EnterCell(c, col, 1 + k);
+      draw(c, f, PlayerAct::WALK, k);
+      EnterCell(c, col, 5 + k);
+      draw(c, f, PlayerAct::ATTACK, k);
+    }
+    for (int k = 0; k < 3; ++k) {
+      EnterCell(c, col, 9 + k);
+      draw(c, f, PlayerAct::GUARD, k);
+    }
+    for (int k = 0; k < 2; ++k) {
+      EnterCell(c, col, 12 + k);
+      draw(c, f, PlayerAct::HURT, k);
+    }
+  }
+}
+
 void MonsterSheet(Canvas& c, const std::function<void(Canvas&, Facing, MonsterAct, int)>& draw) {
   const Facing facings[3] = {Facing::DOWN, Facing::UP, Facing::RIGHT};
   for (int r = 0; r < 3; ++r) {

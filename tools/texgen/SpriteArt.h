@@ -36,6 +36,11 @@ void LyingDown(Canvas& c, int floor, const std::function<void(Canvas&)>& draw);
 // The hurt flash: every texel of the cell one step lighter.
 void Flash(Canvas& c);
 
+// Columns 0-2 of a player sheet (facing down, up, right), rows from the top: standing, four
+// walking frames, four attack frames, three guard frames and two hurt frames.
+enum class PlayerAct { STAND, WALK, ATTACK, GUARD, HURT };
+void PlayerColumns(Canvas& c, const std::function<void(Canvas&, Facing, PlayerAct, int)>& draw);
+
 // The monster sheet layout: rows 0-2 walking down, up, right (6 frames; the
 // standing picture is column 5), rows 3-5 hurt (6 frames), rows 6-8 attacking
 // (10 frames), row 9 dying (10 frames, drawn with Facing::DOWN).

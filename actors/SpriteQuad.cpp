@@ -1,0 +1,19 @@
+#include "actors/SpriteQuad.h"
+
+void DrawSpriteQuad(GLuint tex_id, int x, int y, int w, int h, int size, float s0, float t0,
+                    float s1, float t1) {
+  const int left = x - (size - w) / 2;
+  const int right = x + (size + w) / 2;
+  const int bottom = y - (size - h) / 2;
+  const int top = y + (size + h) / 2;
+
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, tex_id);
+  glBegin(GL_QUADS);
+  glTexCoord2f(s0, t0); glVertex3i(left, bottom, y);
+  glTexCoord2f(s1, t0); glVertex3i(right, bottom, y);
+  glTexCoord2f(s1, t1); glVertex3i(right, top, y);
+  glTexCoord2f(s0, t1); glVertex3i(left, top, y);
+  glEnd();
+  glDisable(GL_TEXTURE_2D);
+}

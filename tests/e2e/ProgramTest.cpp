@@ -47,11 +47,32 @@ protected:
   WindowInfo window;
 };
 
+// Polls `ok` every 20 ms for up to `ms`.
+template <typename F>
+bool WaitFor(F ok, int ms) {
+  for (int waited = 0; waited < ms; waited += 20) {
+    if (ok()) return true;
+    Sleep(20);
+  }
+  return ok();
+}
+
 size_t CountDiffering(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
   size_t n = 0;
   for (size_t i = 0; i + 2 < a.size() && i + 2 < b.size(); i += 3)
     if (a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2]) ++n;
   return n;
+}
+
+// Length in pixels of player 1's energy bar, read from its HUD panel at the window's bottom-left.
+int EnergyBarLength(const std::vector<unsigned char>& rgb, int w, int h) {
+  const int row = h - 1 - TILE_SIZE / 4;  // halfway up the bar
+  int len = 0;
+  for (int x = 2 * TILE_SIZE; x < 2 * TILE_SIZE + 7 * TILE_SIZE / 2 && x < w; ++x) {
+    const unsigned char* p = &rgb[(static_cast<size_t>(row) * w + x) * 3];
+    if (p[2] > 200 && p[0] < 90 && p[1] > 100 && p[1] < 160) ++len;
+  }
+  return len;
 }
 
 TEST_F(ProgramTest, OpensCentredWindowAndQuitsOnEscape) {
@@ -67,7 +88,9 @@ TEST_F(ProgramTest, OpensCentredWindowAndQuitsOnEscape) {
 
 TEST_F(ProgramTest, HeldKeysMoveThePlayers) {
   Launch();
-  Sleep(3600);  // the level's fade-in is over after 101 frames
+  // The level's fade-in is over once the HUD's energy bar shows its true colour.
+  ASSERT_TRUE(WaitFor([&] { return EnergyBarLength(Grab(), window.w, window.h) == 7 * TILE_SIZE / 2; },
+                      10000));
   auto before = Grab();
   ASSERT_FALSE(before.empty());
   Hold("i", 700);
@@ -78,35 +101,24 @@ TEST_F(ProgramTest, HeldKeysMoveThePlayers) {
   EXPECT_EQ(Quit(), 0);
 }
 
-// Length in pixels of player 1's energy bar, read from its HUD panel at the window's bottom-left.
-int EnergyBarLength(const std::vector<unsigned char>& rgb, int w, int h) {
-  const int row = h - 1 - TILE_SIZE / 4;  // halfway up the bar
-  int len = 0;
-  for (int x = 2 * TILE_SIZE; x < 2 * TILE_SIZE + 7 * TILE_SIZE / 2 && x < w; ++x) {
-    const unsigned char* p = &rgb[(static_cast<size_t>(row) * w + x) * 3];
-    if (p[2] > 200 && p[0] < 90 && p[1] > 100 && p[1] < 160) ++len;
-  }
-  return len;
-}
-
 TEST_F(ProgramTest, HeldAttackKeyGivesAChargedAttack) {
   Launch();
-  Sleep(3600);
   const int full = 7 * TILE_SIZE / 2;
-  ASSERT_EQ(EnergyBarLength(Grab(), window.w, window.h), full);
-  // Held for 45 frames, past the charge threshold of 30. The X server's key repeat must not turn
-  // the hold into a string of normal attacks (each would cost 10 energy).
+  // The bar shows its true colour once the level's fade-in is over.
+  auto bar = [&] { return EnergyBarLength(Grab(), window.w, window.h); };
+  ASSERT_TRUE(WaitFor([&] { return bar() == full; }, 10000));
+  // Held for more than 30 frames, past the charge threshold. The X server's key repeat must not
+  // turn the hold into a string of normal attacks (each would cost 10 energy).
   Xdo("keydown z");
-  Sleep(1500);
+  Sleep(2500);
   auto charging = Grab();
   EXPECT_EQ(EnergyBarLength(charging, window.w, window.h), full);
   Xdo("keyup z");
-  Sleep(120);
-  auto spinning = Grab();
-  // The charged attack costs 60 of 150, and no energy comes back while it lasts.
-  const int after = EnergyBarLength(spinning, window.w, window.h);
+  // The charged attack costs 60 of 150, and no energy comes back while it lasts (14 frames).
+  int after = full;
+  ASSERT_TRUE(WaitFor([&] { return (after = bar()) != full; }, 2000));
   EXPECT_NEAR(after, full * 90 / 150, 2);
-  EXPECT_GT(CountDiffering(charging, spinning), 0u);
+  EXPECT_GT(CountDiffering(charging, Grab()), 0u);
   EXPECT_EQ(Quit(), 0);
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "actors/SheetProbe.h"
+#include "support/SheetProbe.h"
 #include "actors/cArrow.h"
 
 namespace {

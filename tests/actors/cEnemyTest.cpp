@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "actors/cEnemy.h"
 #include "actors/cMonster1.h"
 #include "actors/cMonster2.h"
 #include "core/Globals.h"
+#include "support/SheetProbe.h"
 #include "support/TestGL.h"
 
 namespace {
@@ -103,69 +102,14 @@ namespace {
 const int CELL = 4 * SHEET_TILE_SIZE;  // texels per cell with frame size 4
 const int SHEET_COLS = 10, SHEET_ROWS = 10;
 
-// Quarter codes in the image's own orientation (row 0 at the image's top).
-const int Q_TOP_LEFT = 50, Q_TOP_RIGHT = 100, Q_BOTTOM_LEFT = 150, Q_BOTTOM_RIGHT = 200;
+GLuint MakeSheet() { return SheetProbe::MakeSheet(SHEET_COLS, SHEET_ROWS, CELL); }
 
-GLuint MakeSheet() {
-  const int w = SHEET_COLS * CELL, h = SHEET_ROWS * CELL;
-  std::vector<unsigned char> px(static_cast<size_t>(w) * h * 4);
-  for (int iy = 0; iy < h; iy++) {
-    for (int ix = 0; ix < w; ix++) {
-      const int col = ix / CELL, row = iy / CELL;
-      const bool right = ix % CELL >= CELL / 2, lower = iy % CELL >= CELL / 2;
-      unsigned char* p = &px[(static_cast<size_t>(iy) * w + ix) * 4];
-      p[0] = static_cast<unsigned char>(20 + col * 20);
-      p[1] = static_cast<unsigned char>(20 + row * 20);
-      p[2] = static_cast<unsigned char>(lower ? (right ? Q_BOTTOM_RIGHT : Q_BOTTOM_LEFT)
-                                              : (right ? Q_TOP_RIGHT : Q_TOP_LEFT));
-      p[3] = 255;
-    }
-  }
-  GLuint tex = 0;
-  glGenTextures(1, &tex);
-  glBindTexture(GL_TEXTURE_2D, tex);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  // The first row uploaded is t = 0, the image's top row.
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
-  return tex;
-}
-
-void SetUpView() {
-  glViewport(0, 0, TestGL::Width(), TestGL::Height());
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, TestGL::Width(), 0, TestGL::Height(), 3, -(160 * T + 3));
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_BLEND);
-  glDisable(GL_ALPHA_TEST);
-  glColor4f(1, 1, 1, 1);
-  glClearColor(0, 0, 0, 0);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-struct Seen {
-  int col, row;
-  bool mirrored;
-  bool upright;
-};
-
-// Reads the cell shown in the monster's quad: its upper-left quarter tells the
-// cell, whether it is mirrored and whether it is upright.
-Seen ReadCell(const cEnemy& m) {
+// Reads the cell shown in the monster's 4 T square quad.
+SheetProbe::Cell ReadCell(const cEnemy& m) {
   const int s = 4 * T;
   const int left = m.GetX() - (s - T) / 2;
   const int bottom = m.GetFrameBottom();
-  const TestGL::Pixel p = TestGL::ReadPixel(left + s / 4, bottom + 3 * s / 4);
-  Seen seen;
-  seen.col = (p.r - 20) / 20;
-  seen.row = (p.g - 20) / 20;
-  seen.mirrored = p.b == Q_TOP_RIGHT || p.b == Q_BOTTOM_RIGHT;
-  seen.upright = p.b == Q_TOP_LEFT || p.b == Q_TOP_RIGHT;
-  return seen;
+  return SheetProbe::ReadCell(left + s / 2, bottom + s / 2, s);
 }
 
 }  // namespace
@@ -186,12 +130,13 @@ TEST(cEnemyTest, DrawShowsTheCellOfEachState) {
   cMonster1 m;
   m.SetTile(4, 4);
   for (const Case& c : cases) {
-    SetUpView();
+    SheetProbe::WorldView();
     m.SetState(c.state);
     m.SetFrame(c.frame);
     m.SetDelay(0);
     m.Draw(tex, SHEET_COLS * CELL, SHEET_ROWS * CELL, false);
-    const Seen seen = ReadCell(m);
+    const SheetProbe::Cell seen = ReadCell(m);
+    EXPECT_TRUE(seen.drawn) << "state " << c.state;
     EXPECT_EQ(seen.col, c.col) << "state " << c.state;
     EXPECT_EQ(seen.row, c.row) << "state " << c.state;
     EXPECT_EQ(seen.mirrored, c.mirrored) << "state " << c.state;
@@ -211,7 +156,7 @@ TEST(cEnemyTest, DrawUsesTheFrameBeforeItsAdvance) {
   m.SetState(STATE_WALK_DOWN);
   m.SetFrame(5);
   m.SetDelay(2);
-  SetUpView();
+  SheetProbe::WorldView();
   m.Draw(tex, SHEET_COLS * CELL, SHEET_ROWS * CELL, true);
   EXPECT_EQ(ReadCell(m).col, 5);
   EXPECT_EQ(m.GetFrame(), 0);
@@ -225,7 +170,7 @@ TEST(cEnemyTest, DrawUsesTheFrameBeforeItsAdvance) {
   EXPECT_EQ(m.GetFrame(), 4);
   EXPECT_EQ(m.GetDelay(), 1);
   m.SetState(STATE_WALK_DOWN);
-  SetUpView();
+  SheetProbe::WorldView();
   m.Draw(tex, SHEET_COLS * CELL, SHEET_ROWS * CELL, true);
   EXPECT_EQ(ReadCell(m).col, 4);
 }
@@ -236,7 +181,7 @@ TEST(cEnemyTest, DrawRectCoversTheSquareCentredOnTheHitbox) {
   cMonster1 m;
   m.SetTile(6, 8);
   const int x = 6 * T, y = 8 * T;
-  SetUpView();
+  SheetProbe::WorldView();
   m.Draw(tex, SHEET_COLS * CELL, SHEET_ROWS * CELL, false);
   // x - 48 .. x + 80 and y - 40 .. y + 88 with 32-pixel tiles.
   const int left = x - 3 * T / 2, right = x + 5 * T / 2;
@@ -261,13 +206,13 @@ TEST(cEnemyTest, DrawShowsNothingWithoutACell) {
   m.SetTile(4, 4);
   const int mx = 4 * T + T / 2, my = 4 * T + T / 2;
   // A state with no cell.
-  SetUpView();
+  SheetProbe::WorldView();
   m.SetState(5);
   m.Draw(tex, SHEET_COLS * CELL, SHEET_ROWS * CELL, true);
   EXPECT_EQ(TestGL::ReadPixel(mx, my).r, 0);
   EXPECT_EQ(m.GetDelay(), 0);
   // A sheet smaller than one cell.
-  SetUpView();
+  SheetProbe::WorldView();
   m.SetState(STATE_WALK_UP);
   m.Draw(tex, CELL - 1, SHEET_ROWS * CELL, true);
   EXPECT_EQ(TestGL::ReadPixel(mx, my).r, 0);

@@ -7,51 +7,24 @@
 #include "actors/cMonster1.h"
 #include "actors/cPlayer1.h"
 #include "actors/cPlayer2.h"
+#include "actors/ActorTestKit.h"
 #include "core/Globals.h"
 
 namespace {
 
+using ActorTest::RandAfter;
+using ActorTest::Shape;
+
 const int T = TILE_SIZE;
 const int STEP = T / 8;
 
-// A creature shaped like a player or a monster: 1x1 footprint, T x 1.5T hitbox.
-void Shape(cBicho& b, int px, int py) {
-  b.SetWidth(T);
-  b.SetHeight(3 * T / 2);
-  b.SetFootprintW(1);
-  b.SetFootprintH(1);
-  b.SetPosition(px, py);
-  b.SetMaxLife(100);
-  b.SetLife(100);
-}
-
-struct Scene {
-  std::vector<char> walk = std::vector<char>(MAP_CELLS, 0);
-  void Block(int col, int row) { walk[col + row * MAP_COLS] = 1; }
-};
-
-// rand() after `skip` draws from `seed`.
-int RandAfter(unsigned seed, int skip) {
-  srand(seed);
-  for (int i = 0; i < skip; i++) rand();
-  return rand();
-}
-
 // Fixture: a monster standing at tile (5, 10), players far away.
-class cMonster1Think : public ::testing::Test {
+class cMonster1Think : public ActorTest::MonsterAmongPlayers<cMonster1> {
 protected:
-  void SetUp() override {
-    m.SetTile(5, 10);
-    Shape(p1, 15 * T, 40 * T);
-    Shape(p2, 16 * T, 40 * T);
-    enemies.push_back(&m);
-  }
-  bool Think() { return m.Think(scene.walk.data(), &enemies, &p1, &p2); }
+  void SetUp() override { Place(5, 10, 15 * T, 40 * T, 16 * T, 40 * T); }
+  bool Think() { return m.Think(scene.data(), &enemies, &p1, &p2); }
 
-  Scene scene;
-  cMonster1 m;
-  cBicho p1, p2;
-  std::list<cBicho*> enemies;
+  ActorTest::CellMap scene;
   const int x = 5 * T, y = 10 * T;
 };
 

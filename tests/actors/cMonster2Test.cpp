@@ -7,47 +7,27 @@
 #include "actors/cArrow.h"
 #include "actors/cMonster2.h"
 #include "actors/cProjectile.h"
+#include "actors/ActorTestKit.h"
 #include "core/Globals.h"
 
 namespace {
+
+using ActorTest::RandAfter;
+using ActorTest::Shape;
 
 const int T = TILE_SIZE;
 const int STEP = T / 8;
 const int AW = T / 4;  // arrow hitbox side
 
-void Shape(cBicho& b, int px, int py) {
-  b.SetWidth(T);
-  b.SetHeight(3 * T / 2);
-  b.SetFootprintW(1);
-  b.SetFootprintH(1);
-  b.SetPosition(px, py);
-  b.SetMaxLife(100);
-  b.SetLife(100);
-}
-
-int RandAfter(unsigned seed, int skip) {
-  srand(seed);
-  for (int i = 0; i < skip; i++) rand();
-  return rand();
-}
-
 // Fixture: an archer standing at tile (8, 20), players far off every lane.
-class cMonster2Think : public ::testing::Test {
+class cMonster2Think : public ActorTest::MonsterAmongPlayers<cMonster2> {
 protected:
-  void SetUp() override {
-    m.SetTile(8, 20);
-    Shape(p1, 15 * T, 50 * T);
-    Shape(p2, 16 * T, 52 * T);
-    enemies.push_back(&m);
-  }
+  void SetUp() override { Place(8, 20, 15 * T, 50 * T, 16 * T, 52 * T); }
   bool Think() { return m.Think(walk.data(), proj.data(), &enemies, &p1, &p2); }
   void BlockProj(int col, int row) { proj[col + row * MAP_COLS] = 1; }
 
   std::vector<char> walk = std::vector<char>(MAP_CELLS, 0);
   std::vector<char> proj = std::vector<char>(MAP_CELLS, 0);
-  cMonster2 m;
-  cBicho p1, p2;
-  std::list<cBicho*> enemies;
   const int x = 8 * T, y = 20 * T;
   const int lane_x = 8 * T + (T - AW) / 2;
   const int lane_y = 20 * T + (T - AW) / 2;

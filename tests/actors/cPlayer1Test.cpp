@@ -3,8 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "actors/PlayerSheetProbe.h"
+#include "actors/ActorTestKit.h"
 #include "actors/cPlayer1.h"
+#include "support/SheetProbe.h"
 #include "support/TestGL.h"
 
 namespace {
@@ -12,18 +13,7 @@ namespace {
 const int T = TILE_SIZE;
 const int R = 21 * TILE_SIZE / 16;
 
-class Target : public cBicho {
-public:
-  Target(int px, int py, int hp) {
-    SetWidth(T);
-    SetHeight(T * 3 / 2);
-    SetFootprintW(1);
-    SetFootprintH(1);
-    SetMaxLife(hp);
-    SetLife(hp);
-    SetPosition(px, py);
-  }
-};
+using ActorTest::Target;
 
 cPlayer1 AttackingAt(int state, int frame, int delay) {
   cPlayer1 p;
@@ -279,8 +269,8 @@ TEST(cPlayer1Test, GuardWalkAndSavedState) {
 
 TEST(cPlayer1Test, DrawShowsTheCellOfStateAndFrame) {
   ASSERT_TRUE(TestGL::Ready());
-  using namespace PlayerSheetProbe;
-  GLuint sheet = MakeSheet();
+  using namespace SheetProbe;
+  GLuint sheet = MakePlayerSheet();
   struct Case {
     int state, frame, col, row;
     bool mirrored;
@@ -302,7 +292,7 @@ TEST(cPlayer1Test, DrawShowsTheCellOfStateAndFrame) {
     p.SetPosition(px, py);
     p.SetState(c.state);
     p.SetFrame(c.frame);
-    p.Draw(sheet, kWidth, kHeight, false);
+    p.Draw(sheet, kPlayerWidth, kPlayerHeight, false);
     Cell got = ReadCell(px + T / 2, py + 3 * T / 4, 4 * T);
     EXPECT_TRUE(got.drawn) << c.state;
     EXPECT_EQ(got.col, c.col) << "state " << c.state << " frame " << c.frame;
@@ -316,7 +306,7 @@ TEST(cPlayer1Test, DrawShowsTheCellOfStateAndFrame) {
   WorldView();
   cPlayer1 p;
   p.SetPosition(px, py);
-  p.Draw(sheet, kWidth, kHeight, false);
+  p.Draw(sheet, kPlayerWidth, kPlayerHeight, false);
   EXPECT_NE(TestGL::ReadPixel(px - 3 * T / 2, py - 5 * T / 4).g, 0);
   EXPECT_NE(TestGL::ReadPixel(px + 5 * T / 2 - 1, py + 11 * T / 4 - 1).g, 0);
   EXPECT_EQ(TestGL::ReadPixel(px - 3 * T / 2 - 1, py).g, 0);
@@ -328,15 +318,15 @@ TEST(cPlayer1Test, DrawShowsTheCellOfStateAndFrame) {
 
 TEST(cPlayer1Test, DrawAdvancesAfterReadingTheCell) {
   ASSERT_TRUE(TestGL::Ready());
-  using namespace PlayerSheetProbe;
-  GLuint sheet = MakeSheet();
+  using namespace SheetProbe;
+  GLuint sheet = MakePlayerSheet();
   const int px = 4 * T, py = 4 * T;
   cPlayer1 p;
   p.SetPosition(px, py);
   p.SetState(STATE_ATTACK_RIGHT);
   p.SetDelay(1);
   WorldView();
-  p.Draw(sheet, kWidth, kHeight, true);
+  p.Draw(sheet, kPlayerWidth, kPlayerHeight, true);
   EXPECT_EQ(ReadCell(px + T / 2, py + 3 * T / 4, 4 * T).row, 5);  // frame 0, then advance
   EXPECT_EQ(p.GetFrame(), 1);
   EXPECT_EQ(p.GetDelay(), 0);
@@ -345,13 +335,13 @@ TEST(cPlayer1Test, DrawAdvancesAfterReadingTheCell) {
   p.StartChargedAttack();
   int draws = 0;
   do {
-    p.Draw(sheet, kWidth, kHeight, true);
+    p.Draw(sheet, kPlayerWidth, kPlayerHeight, true);
     draws++;
   } while ((p.GetFrame() != 0 || p.GetDelay() != 0) && draws < 100);
   EXPECT_EQ(draws, 14);
   // Standing states have no frame count: nothing advances.
   p.SetState(STATE_LOOK_UP);
-  p.Draw(sheet, kWidth, kHeight, true);
+  p.Draw(sheet, kPlayerWidth, kPlayerHeight, true);
   EXPECT_EQ(p.GetDelay(), 0);
   // A sheet smaller than one cell draws nothing but still advances the animation.
   WorldView();

@@ -5,9 +5,10 @@
 #include <memory>
 #include <vector>
 
-#include "actors/PlayerSheetProbe.h"
+#include "actors/ActorTestKit.h"
 #include "actors/cFireball.h"
 #include "actors/cPlayer2.h"
+#include "support/SheetProbe.h"
 #include "support/TestGL.h"
 
 namespace {
@@ -17,18 +18,7 @@ const int T = TILE_SIZE;
 // Pixel figures of the examples are for 32-pixel tiles; they scale with T.
 int Px(int px32) { return px32 * T / 32; }
 
-class Target : public cBicho {
-public:
-  Target(int px, int py, int hp) {
-    SetWidth(T);
-    SetHeight(T * 3 / 2);
-    SetFootprintW(1);
-    SetFootprintH(1);
-    SetMaxLife(hp);
-    SetLife(hp);
-    SetPosition(px, py);
-  }
-};
+using ActorTest::Target;
 
 // The game's projectile list; owns what Shoot appends.
 struct Projectiles {
@@ -38,11 +28,7 @@ struct Projectiles {
   }
 };
 
-struct ProjMap {
-  std::vector<char> cells = std::vector<char>(MAP_CELLS, 0);
-  void Block(int col, int row) { cells[col + row * MAP_COLS] = 1; }
-  char* data() { return cells.data(); }
-};
+using ProjMap = ActorTest::CellMap;
 
 cPlayer2 ShooterAt(int px, int py, int state, int frame) {
   cPlayer2 p;
@@ -299,27 +285,27 @@ TEST(cPlayer2Test, FireballMadeInsideAMonsterStrikesIt) {
 
 TEST(cPlayer2Test, DrawUsesATwelveFrameChargedColumn) {
   ASSERT_TRUE(TestGL::Ready());
-  using namespace PlayerSheetProbe;
-  GLuint sheet = MakeSheet();
+  using namespace SheetProbe;
+  GLuint sheet = MakePlayerSheet();
   const int px = 4 * T, py = 4 * T;
   cPlayer2 p;
   p.SetPosition(px, py);
   p.StartChargedAttack();
   p.SetFrame(11);
   WorldView();
-  p.Draw(sheet, kWidth, kHeight, true);
+  p.Draw(sheet, kPlayerWidth, kPlayerHeight, true);
   Cell got = ReadCell(px + T / 2, py + 3 * T / 4, 4 * T);
   EXPECT_EQ(got.col, 3);
   EXPECT_EQ(got.row, 12);
   EXPECT_FALSE(got.mirrored);
   EXPECT_TRUE(got.upright);
-  p.Draw(sheet, kWidth, kHeight, true);
+  p.Draw(sheet, kPlayerWidth, kPlayerHeight, true);
   EXPECT_EQ(p.GetFrame(), 0);  // 12 frames, wrapped
   EXPECT_EQ(p.GetDelay(), 0);
   // The whole charged attack lasts 24 ticks.
   int draws = 0;
   do {
-    p.Draw(sheet, kWidth, kHeight, true);
+    p.Draw(sheet, kPlayerWidth, kPlayerHeight, true);
     draws++;
   } while ((p.GetFrame() != 0 || p.GetDelay() != 0) && draws < 100);
   EXPECT_EQ(draws, 24);
@@ -327,7 +313,7 @@ TEST(cPlayer2Test, DrawUsesATwelveFrameChargedColumn) {
   p.SetState(STATE_WALK_LEFT);
   p.SetFrame(1);
   WorldView();
-  p.Draw(sheet, kWidth, kHeight, false);
+  p.Draw(sheet, kPlayerWidth, kPlayerHeight, false);
   got = ReadCell(px + T / 2, py + 3 * T / 4, 4 * T);
   EXPECT_EQ(got.col, 2);
   EXPECT_EQ(got.row, 2);

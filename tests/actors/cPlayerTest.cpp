@@ -3,6 +3,7 @@
 #include <list>
 #include <vector>
 
+#include "actors/ActorTestKit.h"
 #include "actors/cPlayer.h"
 
 namespace {
@@ -11,24 +12,12 @@ const int T = TILE_SIZE;
 const int STEP = TILE_SIZE / 8;
 
 // Stand-in monster: a one-tile creature with some life.
-class Monster : public cBicho {
+class Monster : public ActorTest::Target {
 public:
-  Monster(int px, int py) {
-    SetWidth(T);
-    SetHeight(T * 3 / 2);
-    SetFootprintW(1);
-    SetFootprintH(1);
-    SetMaxLife(30);
-    SetLife(30);
-    SetPosition(px, py);
-  }
+  Monster(int px, int py) : Target(px, py, 30) {}
 };
 
-struct WalkMap {
-  std::vector<char> cells = std::vector<char>(MAP_CELLS, 0);
-  void Block(int col, int row) { cells[col + row * MAP_COLS] = 1; }
-  char* data() { return cells.data(); }
-};
+using WalkMap = ActorTest::CellMap;
 
 }  // namespace
 

@@ -8,19 +8,15 @@
 #include "actors/cFireball.h"
 #include "actors/cPlayer1.h"
 #include "actors/cPlayer2.h"
+#include "actors/ActorTestKit.h"
 #include "actors/cProjectile.h"
-#include "actors/SheetProbe.h"
+#include "support/SheetProbe.h"
 
 namespace {
 
 const int T = TILE_SIZE;
 
-struct ProjMap {
-  std::vector<char> cells = std::vector<char>(MAP_CELLS, 0);
-  void Block(int col, int row) { cells[row * MAP_COLS + col] = 1; }
-  void BlockAll() { std::fill(cells.begin(), cells.end(), 1); }
-  char* data() { return cells.data(); }
-};
+using ProjMap = ActorTest::CellMap;
 
 // A plain creature with a monster's box.
 struct Dummy : public cBicho {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "actors/SheetProbe.h"
+#include "support/SheetProbe.h"
 #include "actors/cBicho.h"
 #include "actors/cHeart.h"
 #include "actors/cToken.h"

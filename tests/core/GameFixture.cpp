@@ -98,6 +98,19 @@ void GameFixture::WriteLevel(int level, const std::map<int, int>& codes,
   dir.Write(LevelFilePath("dynamic_layer", level), GameTest::DynamicLayer(codes));
 }
 
+namespace {
+
+void NoSwap() {}
+
+}  // namespace
+
+void GameFixture::StartShown(const std::map<int, int>& codes, const std::vector<int>& walls) {
+  GameTest::WriteTextures(dir);  // sprites animate only when their sheets are loaded
+  Start(codes, walls);
+  game->swap_buffers = NoSwap;
+  game->fade = 0.0f;
+}
+
 void GameFixture::Start(const std::map<int, int>& codes, const std::vector<int>& walls,
                         int level) {
   WriteLevel(level, codes, walls);

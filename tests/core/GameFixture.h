@@ -54,6 +54,9 @@ protected:
   void SetUp() override;
   // Writes the level files of `level` and makes a fresh game set up on it.
   void Start(const std::map<int, int>& codes, const std::vector<int>& walls = {}, int level = 1);
+  // Start with the test textures loaded, no buffer swap and the fade-in over, so
+  // that Render draws every sprite into the back buffer at full strength.
+  void StartShown(const std::map<int, int>& codes, const std::vector<int>& walls = {});
   // Writes the files of another level without starting it.
   void WriteLevel(int level, const std::map<int, int>& codes, const std::vector<int>& walls = {});
 

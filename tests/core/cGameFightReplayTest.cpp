@@ -16,8 +16,6 @@ namespace {
 const int T = TILE_SIZE;
 const unsigned kSeed = 20261208;
 
-void NoSwap() {}
-
 // What one frame left behind.
 struct FrameRecord {
   int p1_x, p1_y, p1_state, p1_life;
@@ -35,10 +33,7 @@ protected:
   // Player 1 turns right; a melee monster comes at it from four tiles away and strikes until
   // player 1 starts swinging, every 20 frames from frame 60; player 2 stands far off.
   std::vector<FrameRecord> Play() {
-    GameTest::WriteTextures(dir);
-    Start({{Cell(9, 5), 1}, {Cell(2, 5), 2}, {Cell(13, 5), 3}});
-    game->swap_buffers = NoSwap;
-    game->fade = 0.0f;
+    StartShown({{Cell(9, 5), 1}, {Cell(2, 5), 2}, {Cell(13, 5), 3}});
     std::srand(kSeed);
     std::vector<FrameRecord> frames;
     for (int f = 0; f < 150; ++f) {

@@ -11,7 +11,6 @@
 #include "actors/cHeart.h"
 #include "actors/cMonster1.h"
 #include "actors/cMonster2.h"
-#include "core/GameFixture.h"
 
 using GameTest::Cell;
 using GameTest::CountHeard;

@@ -17,8 +17,6 @@ namespace {
 
 const int T = TILE_SIZE;
 
-void NoSwap() {}
-
 // The picture of the last Render, which these tests keep in the back buffer.
 TestGL::Pixel ShownPixel(int x, int y) { return TestGL::ReadPixel(x, y); }
 
@@ -99,10 +97,7 @@ class GameRender : public GameFixture {
 protected:
   void SetUp() override {
     GameFixture::SetUp();
-    GameTest::WriteTextures(dir);
-    Start({{Cell(4, 10), ENTITY_PLAYER1}, {Cell(12, 10), ENTITY_PLAYER2}});
-    game->swap_buffers = NoSwap;
-    game->fade = 0.0f;  // past the fade-in
+    StartShown({{Cell(4, 10), ENTITY_PLAYER1}, {Cell(12, 10), ENTITY_PLAYER2}});
   }
   // Window pixel at the middle of a player's hitbox.
   TestGL::Pixel At(const cBicho& b) {

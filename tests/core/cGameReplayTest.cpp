@@ -18,8 +18,6 @@ namespace {
 const int T = TILE_SIZE;
 const int STEP = TILE_SIZE / 8;
 
-void NoSwap() {}
-
 struct KeyEvent {
   int frame;
   bool special;
@@ -30,10 +28,7 @@ struct KeyEvent {
 class GameReplay : public GameFixture {
 protected:
   void Begin(const std::map<int, int>& codes, const std::vector<int>& walls = {}) {
-    GameTest::WriteTextures(dir);  // sprites animate only when their sheets are loaded
-    Start(codes, walls);
-    game->swap_buffers = NoSwap;
-    game->fade = 0.0f;
+    StartShown(codes, walls);
   }
   // Runs frames [frame, until), delivering the script's events before each frame's logic;
   // `check` sees the game after every frame.

@@ -17,3 +17,23 @@ void DrawSpriteQuad(GLuint tex_id, int x, int y, int w, int h, int size, float s
   glEnd();
   glDisable(GL_TEXTURE_2D);
 }
+
+bool SheetCellCoords(int tex_w, int tex_h, int cell, int col, int row, bool mirrored,
+                     SheetCoords* out) {
+  if (cell <= 0) return false;
+  const int cols = tex_w / cell;
+  const int rows = tex_h / cell;
+  if (cols <= 0 || rows <= 0) return false;
+  const float su = 1.0f / cols;
+  const float tv = 1.0f / rows;
+  out->s0 = col * su;
+  out->t0 = (row + 1) * tv;
+  out->s1 = out->s0 + su;
+  out->t1 = out->t0 - tv;
+  if (mirrored) {
+    const float s = out->s0;
+    out->s0 = out->s1;
+    out->s1 = s;
+  }
+  return true;
+}

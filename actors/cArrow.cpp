@@ -1,4 +1,5 @@
 #include "actors/cArrow.h"
+#include "actors/SpriteQuad.h"
 
 cArrow::cArrow() {
   h = TILE_SIZE / 4;
@@ -10,10 +11,6 @@ cArrow::cArrow() {
 cArrow::~cArrow() {}
 
 void cArrow::Draw(GLuint tex_id, int tex_w, int tex_h, bool /*animate*/) {
-  int cell = frame_size * SHEET_TILE_SIZE;
-  int cols = tex_w / cell;
-  int rows = tex_h / cell;
-
   int col;
   bool mirrored = false;
   switch (state) {
@@ -32,18 +29,7 @@ void cArrow::Draw(GLuint tex_id, int tex_w, int tex_h, bool /*animate*/) {
   // An exploding arrow holds its picture for three draws, whether or not the game animates.
   if (IsExploding()) NextFrame(1);
 
-  if (cols <= 0 || rows <= 0) return;
-  float su = 1.0f / cols;
-  float tv = 1.0f / rows;
-
-  float s0 = col * su;
-  float t0 = tv;
-  float s1 = s0 + su;
-  float t1 = t0 - tv;
-  if (mirrored) {
-    float tmp = s0;
-    s0 = s1;
-    s1 = tmp;
-  }
-  DrawRect(tex_id, s0, t0, s1, t1);
+  SheetCoords c;
+  if (!SheetCellCoords(tex_w, tex_h, frame_size * SHEET_TILE_SIZE, col, 0, mirrored, &c)) return;
+  DrawRect(tex_id, c.s0, c.t0, c.s1, c.t1);
 }

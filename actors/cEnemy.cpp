@@ -52,28 +52,15 @@ cEnemy::~cEnemy() {}
 void cEnemy::Draw(GLuint tex_id, int tex_w, int tex_h, bool animate) {
   SheetCell cell;
   if (!LookUpCell(state, cell)) return;  // no cell for this state
-  const int c = frame_size * SHEET_TILE_SIZE;
-  if (c <= 0) return;
-  const int cols = tex_w / c;
-  const int rows = tex_h / c;
-  if (cols <= 0 || rows <= 0) return;  // sheet smaller than one cell
-  const float du = 1.0f / cols;
-  const float dv = 1.0f / rows;
-
   const int column = cell.frames ? frame : 5;
-  float xo = column * du;
-  const float yo = (cell.row + 1) * dv;
+  SheetCoords c;
+  if (!SheetCellCoords(tex_w, tex_h, frame_size * SHEET_TILE_SIZE, column, cell.row, cell.mirrored,
+                       &c))
+    return;  // sheet smaller than one cell
 
   if (cell.frames && animate) NextFrame(cell.frames);
 
-  float s1 = xo + du;
-  const float t1 = yo - dv;
-  if (cell.mirrored) {
-    const float tmp = xo;
-    xo = s1;
-    s1 = tmp;
-  }
-  DrawRect(tex_id, xo, yo, s1, t1);
+  DrawRect(tex_id, c.s0, c.t0, c.s1, c.t1);
 }
 
 void cEnemy::DrawRect(GLuint tex_id, float s0, float t0, float s1, float t1) {

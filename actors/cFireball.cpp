@@ -1,4 +1,5 @@
 #include "actors/cFireball.h"
+#include "actors/SpriteQuad.h"
 
 cFireball::cFireball() {
   h = TILE_SIZE;
@@ -10,10 +11,6 @@ cFireball::cFireball() {
 cFireball::~cFireball() {}
 
 void cFireball::Draw(GLuint tex_id, int tex_w, int tex_h, bool animate) {
-  int cell = frame_size * SHEET_TILE_SIZE;
-  int cols = tex_w / cell;
-  int rows = tex_h / cell;
-
   int row;
   bool mirrored = false;
   int frames;
@@ -36,18 +33,7 @@ void cFireball::Draw(GLuint tex_id, int tex_w, int tex_h, bool animate) {
   if (animate) NextFrame(frames);
 
   // A sheet smaller than one cell has nothing to show; the animation still runs.
-  if (cols <= 0 || rows <= 0) return;
-  float su = 1.0f / cols;
-  float tv = 1.0f / rows;
-
-  float s0 = col * su;
-  float t0 = (row + 1) * tv;
-  float s1 = s0 + su;
-  float t1 = t0 - tv;
-  if (mirrored) {
-    float tmp = s0;
-    s0 = s1;
-    s1 = tmp;
-  }
-  DrawRect(tex_id, s0, t0, s1, t1);
+  SheetCoords c;
+  if (!SheetCellCoords(tex_w, tex_h, frame_size * SHEET_TILE_SIZE, col, row, mirrored, &c)) return;
+  DrawRect(tex_id, c.s0, c.t0, c.s1, c.t1);
 }

@@ -248,27 +248,15 @@ void cPlayer::DrawPlayerSheet(GLuint tex_id, int tex_w, int tex_h, bool animate,
     mirrored = (facing == 3);
   }
 
-  int cell = frame_size * SHEET_TILE_SIZE;
-  int cols = tex_w / cell;
-  int rows = tex_h / cell;
-  float su = cols > 0 ? 1.0f / cols : 0.0f;
-  float tu = rows > 0 ? 1.0f / rows : 0.0f;
-
   // Coordinates of the frame in force before this call advances it.
-  float xo = column * su;
-  float yo = (base + 1 + frame) * tu;
+  SheetCoords c;
+  const bool fits = SheetCellCoords(tex_w, tex_h, frame_size * SHEET_TILE_SIZE, column,
+                                    base + frame, mirrored, &c);
 
   if (animate && frames > 0) NextFrame(frames);
 
-  if (cols <= 0 || rows <= 0) return;  // sheet smaller than one cell
-  float s1 = xo + su;
-  float t1 = yo - tu;
-  if (mirrored) {
-    float tmp = xo;
-    xo = s1;
-    s1 = tmp;
-  }
-  DrawRect(tex_id, xo, yo, s1, t1);
+  if (!fits) return;  // sheet smaller than one cell
+  DrawRect(tex_id, c.s0, c.t0, c.s1, c.t1);
 }
 
 void cPlayer::StartChargedAttack() {

@@ -1,4 +1,5 @@
 #include "actors/cToken.h"
+#include "actors/SpriteQuad.h"
 
 cToken::cToken() : x(0), y(0), frame(0), delay(0), frame_delay(3), depth_offset(TILE_SIZE / 4) {}
 
@@ -32,21 +33,14 @@ void cToken::NextFrame(int n) {
 }
 
 void cToken::Draw(GLuint tex_id, int tex_w, int tex_h, bool animate) {
-  int cols = tex_w / SHEET_TILE_SIZE;
-  int rows = tex_h / SHEET_TILE_SIZE;
-  int col = frame;
+  const int col = frame;
 
   if (animate) NextFrame(4);
 
   // A sheet smaller than one cell has nothing to show; the animation still runs.
-  if (cols <= 0 || rows <= 0) return;
-  float su = 1.0f / cols;
-  float tv = 1.0f / rows;
-
-  float s0 = col * su;
-  float t0 = tv;
-  float s1 = s0 + su;
-  float t1 = t0 - tv;
+  SheetCoords c;
+  if (!SheetCellCoords(tex_w, tex_h, SHEET_TILE_SIZE, col, 0, false, &c)) return;
+  const float s0 = c.s0, t0 = c.t0, s1 = c.s1, t1 = c.t1;
   int z = y - depth_offset;
 
   glEnable(GL_TEXTURE_2D);

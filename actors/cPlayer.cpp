@@ -92,7 +92,9 @@ bool cPlayer::CollidesMapH(char* walk_map, std::list<cBicho*>* others, bool righ
   return true;
 }
 
-void cPlayer::MoveUp(char* walk_map, std::list<cBicho*>* others) {
+// A vertical step keeps the walking states that may run with it (a diagonal walk keeps its
+// sideways animation); any other state turns to walking, or guard walking, that way.
+void cPlayer::TurnUp() {
   if (state != STATE_WALK_UP && state != STATE_WALK_RIGHT && state != STATE_WALK_LEFT &&
       state != STATE_GUARD_WALK_UP && state != STATE_GUARD_WALK_RIGHT &&
       state != STATE_GUARD_WALK_LEFT) {
@@ -100,6 +102,20 @@ void cPlayer::MoveUp(char* walk_map, std::list<cBicho*>* others) {
     frame = 0;
     delay = 0;
   }
+}
+
+void cPlayer::TurnDown() {
+  if (state != STATE_WALK_RIGHT && state != STATE_WALK_DOWN && state != STATE_WALK_LEFT &&
+      state != STATE_GUARD_WALK_RIGHT && state != STATE_GUARD_WALK_DOWN &&
+      state != STATE_GUARD_WALK_LEFT) {
+    state = IsGuarding() ? STATE_GUARD_WALK_DOWN : STATE_WALK_DOWN;
+    frame = 0;
+    delay = 0;
+  }
+}
+
+void cPlayer::MoveUp(char* walk_map, std::list<cBicho*>* others) {
+  TurnUp();
   if (y % TILE_SIZE == 0) {
     int old_y = y;
     y += step;
@@ -110,13 +126,7 @@ void cPlayer::MoveUp(char* walk_map, std::list<cBicho*>* others) {
 }
 
 void cPlayer::MoveDown(char* walk_map, std::list<cBicho*>* others) {
-  if (state != STATE_WALK_RIGHT && state != STATE_WALK_DOWN && state != STATE_WALK_LEFT &&
-      state != STATE_GUARD_WALK_RIGHT && state != STATE_GUARD_WALK_DOWN &&
-      state != STATE_GUARD_WALK_LEFT) {
-    state = IsGuarding() ? STATE_GUARD_WALK_DOWN : STATE_WALK_DOWN;
-    frame = 0;
-    delay = 0;
-  }
+  TurnDown();
   if (y % TILE_SIZE == 0) {
     int old_y = y;
     y -= step;
@@ -163,13 +173,7 @@ void cPlayer::TryMoveUp(char* walk_map, std::list<cBicho*>* others, int my_y, in
     return;
   }
   // Too far ahead of the other player: only turn.
-  if (state != STATE_WALK_UP && state != STATE_WALK_RIGHT && state != STATE_WALK_LEFT &&
-      state != STATE_GUARD_WALK_UP && state != STATE_GUARD_WALK_RIGHT &&
-      state != STATE_GUARD_WALK_LEFT) {
-    state = IsGuarding() ? STATE_GUARD_WALK_UP : STATE_WALK_UP;
-    frame = 0;
-    delay = 0;
-  }
+  TurnUp();
 }
 
 void cPlayer::TryMoveDown(char* walk_map, std::list<cBicho*>* others, int my_y, int other_y,
@@ -179,13 +183,7 @@ void cPlayer::TryMoveDown(char* walk_map, std::list<cBicho*>* others, int my_y, 
     return;
   }
   // At the view's bottom edge or too far behind: only turn.
-  if (state != STATE_WALK_RIGHT && state != STATE_WALK_DOWN && state != STATE_WALK_LEFT &&
-      state != STATE_GUARD_WALK_RIGHT && state != STATE_GUARD_WALK_DOWN &&
-      state != STATE_GUARD_WALK_LEFT) {
-    state = IsGuarding() ? STATE_GUARD_WALK_DOWN : STATE_WALK_DOWN;
-    frame = 0;
-    delay = 0;
-  }
+  TurnDown();
 }
 
 void cPlayer::DrawRect(GLuint tex_id, float s0, float t0, float s1, float t1) {

@@ -64,6 +64,8 @@ protected:
   int step = TILE_SIZE / 8;
 
 private:
+  void TurnUp();
+  void TurnDown();
   // Walk map cell, with everything outside the 20x160 grid blocked.
   static bool CellBlocked(const char* walk_map, int col, int row);
   static bool IsHorizontalWalk(int s);

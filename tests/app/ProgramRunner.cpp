@@ -1,4 +1,4 @@
-#include "e2e/ProgramRunner.h"
+#include "app/ProgramRunner.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

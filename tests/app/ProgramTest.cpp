@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "core/Globals.h"
-#include "e2e/ProgramRunner.h"
+#include "app/ProgramRunner.h"
 #include "support/TestGL.h"
 
 namespace {

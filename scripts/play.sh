@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the 32-pixel game (Kelvara16 for the 16-pixel one: play.sh 16).
+# Sets up, builds and starts the 32-pixel game (play.sh 16: the 16-pixel one).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh build
 prog=Kelvara
 [ "${1:-32}" = 16 ] && prog=Kelvara16
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)" --target "$prog"
 cd build/data && exec ../$prog

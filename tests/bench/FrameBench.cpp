@@ -1,4 +1,5 @@
 // Frame-time benchmark: Process on the densest scene, Render on this machine's GL, start-up.
+// Usage: kelvara_bench32 [data folder] [fireballs kept in flight, 100 by default]
 #include <GL/glew.h>
 #include <GL/freeglut.h>
 #include <unistd.h>
@@ -6,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -45,6 +47,7 @@ void TopUpFireballs(cGame& g, std::mt19937& rng, size_t count) {
 int main(int argc, char** argv) {
   const Clock::time_point start = Clock::now();
   const char* dir = argc > 1 ? argv[1] : KELVARA_DATA_DIR;
+  const size_t fireballs = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 100;
   if (chdir(dir) != 0) {
     std::fprintf(stderr, "bench: cannot enter %s\n", dir);
     return 1;
@@ -85,7 +88,7 @@ int main(int argc, char** argv) {
   std::vector<double> process;
   size_t flying = 0, acting = 0;
   for (int i = 0; i < 3000; ++i) {
-    TopUpFireballs(*game, rng, 100);
+    TopUpFireballs(*game, rng, fireballs);
     game->player1.SetLife(game->player1.GetMaxLife());
     game->player2.SetLife(game->player2.GetMaxLife());
     for (cBicho* m : game->enemies) m->SetLife(m->GetMaxLife());
@@ -99,8 +102,8 @@ int main(int argc, char** argv) {
 
   Stats pr = Summarise(process), re = Summarise(render);
   std::printf("tile size %d, level 2: %zu monsters (%zu left, on average %.1f walking or attacking), "
-              "%.1f projectiles in flight on average\n",
-              TILE_SIZE, monsters, game->enemies.size(), acting / 3000.0, flying / 3000.0);
+              "%.1f projectiles in flight on average (%zu kept in flight)\n",
+              TILE_SIZE, monsters, game->enemies.size(), acting / 3000.0, flying / 3000.0, fireballs);
   std::printf("Process: median %.4f ms, p95 %.4f ms, max %.4f ms (target 0.33 ms)\n", pr.median, pr.p95,
               pr.max);
   std::printf("Render:  median %.3f ms, p95 %.3f ms, max %.3f ms at %dx%d (target 8 ms)\n", re.median,

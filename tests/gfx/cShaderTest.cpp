@@ -117,13 +117,20 @@ void ExpectPixel(const TestGL::Pixel& p, double r, double g, double b) {
 
 }  // namespace
 
-TEST(cShader, EveryShippedShaderCompiles) {
-  ASSERT_TRUE(TestGL::Ready());
+// A program made by Init from copies of the shipped shader files, in a folder of its own.
+class ShippedShaders : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(TestGL::Ready());
+    FillWithShippedShaders(dir);
+    dir.Enter();
+    s.Init();
+  }
   TempDir dir;
-  FillWithShippedShaders(dir);
-  dir.Enter();
   cShader s;
-  s.Init();
+};
+
+TEST_F(ShippedShaders, EveryShippedShaderCompiles) {
   const GLuint prog = ProgramOf(s);
   ASSERT_NE(prog, 0u);
   const GLenum types[SHADER_COUNT] = {GL_VERTEX_SHADER, GL_GEOMETRY_SHADER, GL_FRAGMENT_SHADER,
@@ -150,13 +157,7 @@ TEST(cShader, EveryShippedShaderCompiles) {
   }
 }
 
-TEST(cShader, SetUniformUsesTheRightSetter) {
-  ASSERT_TRUE(TestGL::Ready());
-  TempDir dir;
-  FillWithShippedShaders(dir);
-  dir.Enter();
-  cShader s;
-  s.Init();
+TEST_F(ShippedShaders, SetUniformUsesTheRightSetter) {
   s.Attach(SHADER_FADE);
   s.LinkAndUse();
   GLint prog = 0;
@@ -201,13 +202,7 @@ TEST(cShader, SetUniformUsesTheRightSetter) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST(cShader, FadeDarkensToBlack) {
-  ASSERT_TRUE(TestGL::Ready());
-  TempDir dir;
-  FillWithShippedShaders(dir);
-  dir.Enter();
-  cShader s;
-  s.Init();
+TEST_F(ShippedShaders, FadeDarkensToBlack) {
   const unsigned char texel[4] = {200, 100, 50, 255};
   Scene scene(texel);
   // Texel times vertex colour (1, 0.5, 1): (200, 50, 50), scaled by 1 - time.
@@ -222,13 +217,7 @@ TEST(cShader, FadeDarkensToBlack) {
   ExpectPixel(EffectFrame(s, scene, SHADER_FADE, 0.0f, 1, 0.2f, 0.6f, 1.0f), 51, 153, 255);
 }
 
-TEST(cShader, GreyscaleFadeGoesGreyThenBlack) {
-  ASSERT_TRUE(TestGL::Ready());
-  TempDir dir;
-  FillWithShippedShaders(dir);
-  dir.Enter();
-  cShader s;
-  s.Init();
+TEST_F(ShippedShaders, GreyscaleFadeGoesGreyThenBlack) {
   const unsigned char texel[4] = {200, 100, 50, 255};
   Scene scene(texel);
   const double grey = 0.299 * 200 + 0.587 * 100 + 0.114 * 50;
@@ -242,13 +231,7 @@ TEST(cShader, GreyscaleFadeGoesGreyThenBlack) {
               bar_grey, bar_grey, bar_grey);
 }
 
-TEST(cShader, EffectsKeepTheAlphaTest) {
-  ASSERT_TRUE(TestGL::Ready());
-  TempDir dir;
-  FillWithShippedShaders(dir);
-  dir.Enter();
-  cShader s;
-  s.Init();
+TEST_F(ShippedShaders, EffectsKeepTheAlphaTest) {
   // A transparent texel fails the alpha test: the grey background stays.
   const unsigned char clear_texel[4] = {255, 0, 0, 0};
   Scene scene(clear_texel);
@@ -260,13 +243,7 @@ TEST(cShader, EffectsKeepTheAlphaTest) {
   ExpectPixel(EffectFrame(s, scene, SHADER_FADE, 0.0f, 1, 0.0f, 1.0f, 0.0f), 0, 255, 0);
 }
 
-TEST(cShader, EpilepticFlashesWithTime) {
-  ASSERT_TRUE(TestGL::Ready());
-  TempDir dir;
-  FillWithShippedShaders(dir);
-  dir.Enter();
-  cShader s;
-  s.Init();
+TEST_F(ShippedShaders, EpilepticFlashesWithTime) {
   const unsigned char texel[4] = {40, 40, 40, 255};
   Scene scene(texel);
   // At time 0 the picture is untouched.
@@ -306,13 +283,7 @@ TEST(cShader, ReadTextFileKeepsEveryCharacter) {
   EXPECT_EQ(ReadTextFile((dir.Path() + "/none.txt").c_str()), "");
 }
 
-TEST(cShader, SecondInitMakesANewProgram) {
-  ASSERT_TRUE(TestGL::Ready());
-  TempDir dir;
-  FillWithShippedShaders(dir);
-  dir.Enter();
-  cShader s;
-  s.Init();
+TEST_F(ShippedShaders, SecondInitMakesANewProgram) {
   const GLuint first = ProgramOf(s);
   s.Init();
   const GLuint second = ProgramOf(s);

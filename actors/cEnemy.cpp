@@ -52,14 +52,17 @@ cEnemy::~cEnemy() {}
 void cEnemy::Draw(GLuint tex_id, int tex_w, int tex_h, bool animate) {
   SheetCell cell;
   if (!LookUpCell(state, cell)) return;  // no cell for this state
+  // The cell of the frame in force before this call advances it.
   const int column = cell.frames ? frame : 5;
   SheetCoords c;
-  if (!SheetCellCoords(tex_w, tex_h, frame_size * SHEET_TILE_SIZE, column, cell.row, cell.mirrored,
-                       &c))
-    return;  // sheet smaller than one cell
+  const bool fits = SheetCellCoords(tex_w, tex_h, frame_size * SHEET_TILE_SIZE, column, cell.row,
+                                    cell.mirrored, &c);
 
+  // The animation runs even on a sheet too small to show it: the game ends attacks, hurts and
+  // deaths by its counters.
   if (cell.frames && animate) NextFrame(cell.frames);
 
+  if (!fits) return;
   DrawRect(tex_id, c.s0, c.t0, c.s1, c.t1);
 }
 

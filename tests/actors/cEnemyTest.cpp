@@ -211,9 +211,20 @@ TEST(cEnemyTest, DrawShowsNothingWithoutACell) {
   m.Draw(tex, SHEET_COLS * CELL, SHEET_ROWS * CELL, true);
   EXPECT_EQ(TestGL::ReadPixel(mx, my).r, 0);
   EXPECT_EQ(m.GetDelay(), 0);
-  // A sheet smaller than one cell.
+  // A sheet smaller than one cell, or one that never loaded: nothing shows, but the animation
+  // runs, so the game still sees an attack end (frame and delay back at 0) after its 30 ticks.
   SheetProbe::WorldView();
   m.SetState(STATE_WALK_UP);
   m.Draw(tex, CELL - 1, SHEET_ROWS * CELL, true);
   EXPECT_EQ(TestGL::ReadPixel(mx, my).r, 0);
+  EXPECT_EQ(m.GetDelay(), 1);
+  m.SetState(STATE_ATTACK_UP);
+  m.SetFrame(0);
+  m.SetDelay(0);
+  int ticks = 0;
+  do {
+    m.Draw(0, 0, 0, true);
+    ++ticks;
+  } while ((m.GetFrame() != 0 || m.GetDelay() != 0) && ticks < 100);
+  EXPECT_EQ(ticks, 30);
 }

@@ -10,10 +10,14 @@ void DrawSpriteQuad(GLuint tex_id, int x, int y, int w, int h, int size, float s
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, tex_id);
   glBegin(GL_QUADS);
-  glTexCoord2f(s0, t0); glVertex3i(left, bottom, y);
-  glTexCoord2f(s1, t0); glVertex3i(right, bottom, y);
-  glTexCoord2f(s1, t1); glVertex3i(right, top, y);
-  glTexCoord2f(s0, t1); glVertex3i(left, top, y);
+  glTexCoord2f(s0, t0);
+  glVertex3i(left, bottom, y);
+  glTexCoord2f(s1, t0);
+  glVertex3i(right, bottom, y);
+  glTexCoord2f(s1, t1);
+  glVertex3i(right, top, y);
+  glTexCoord2f(s0, t1);
+  glVertex3i(left, top, y);
   glEnd();
   glDisable(GL_TEXTURE_2D);
 }

@@ -21,7 +21,10 @@ void cArrow::Draw(GLuint tex_id, int tex_w, int tex_h, bool /*animate*/) {
     case PROJ_FLY_DOWN:
     case PROJ_EXPLODE_DOWN: col = 1; break;
     case PROJ_FLY_LEFT:
-    case PROJ_EXPLODE_LEFT: col = 2; mirrored = true; break;
+    case PROJ_EXPLODE_LEFT:
+      col = 2;
+      mirrored = true;
+      break;
     default: return;  // never launched: nothing to show
   }
   col += frame;

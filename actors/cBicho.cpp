@@ -46,24 +46,32 @@ std::vector<int> cBicho::GetTiles() const {
 
 void cBicho::Stop() {
   switch (state) {
-    case STATE_WALK_UP: case STATE_HURT_UP: case STATE_ATTACK_UP:
-      state = STATE_LOOK_UP; break;
-    case STATE_WALK_RIGHT: case STATE_HURT_RIGHT: case STATE_ATTACK_RIGHT:
-      state = STATE_LOOK_RIGHT; break;
-    case STATE_WALK_DOWN: case STATE_HURT_DOWN: case STATE_ATTACK_DOWN:
-      state = STATE_LOOK_DOWN; break;
-    case STATE_WALK_LEFT: case STATE_HURT_LEFT: case STATE_ATTACK_LEFT:
-      state = STATE_LOOK_LEFT; break;
+    case STATE_WALK_UP:
+    case STATE_HURT_UP:
+    case STATE_ATTACK_UP: state = STATE_LOOK_UP; break;
+    case STATE_WALK_RIGHT:
+    case STATE_HURT_RIGHT:
+    case STATE_ATTACK_RIGHT: state = STATE_LOOK_RIGHT; break;
+    case STATE_WALK_DOWN:
+    case STATE_HURT_DOWN:
+    case STATE_ATTACK_DOWN: state = STATE_LOOK_DOWN; break;
+    case STATE_WALK_LEFT:
+    case STATE_HURT_LEFT:
+    case STATE_ATTACK_LEFT: state = STATE_LOOK_LEFT; break;
     default: break;
   }
 }
 
 void cBicho::StartAttack() {
   switch (state) {
-    case STATE_LOOK_UP: case STATE_WALK_UP: state = STATE_ATTACK_UP; break;
-    case STATE_LOOK_RIGHT: case STATE_WALK_RIGHT: state = STATE_ATTACK_RIGHT; break;
-    case STATE_LOOK_DOWN: case STATE_WALK_DOWN: state = STATE_ATTACK_DOWN; break;
-    case STATE_LOOK_LEFT: case STATE_WALK_LEFT: state = STATE_ATTACK_LEFT; break;
+    case STATE_LOOK_UP:
+    case STATE_WALK_UP: state = STATE_ATTACK_UP; break;
+    case STATE_LOOK_RIGHT:
+    case STATE_WALK_RIGHT: state = STATE_ATTACK_RIGHT; break;
+    case STATE_LOOK_DOWN:
+    case STATE_WALK_DOWN: state = STATE_ATTACK_DOWN; break;
+    case STATE_LOOK_LEFT:
+    case STATE_WALK_LEFT: state = STATE_ATTACK_LEFT; break;
     default: break;
   }
   frame = 0;
@@ -75,7 +83,10 @@ bool cBicho::IsWalking() const { return state >= STATE_WALK_UP && state <= STATE
 bool cBicho::IsAttacking() const { return state >= STATE_ATTACK_UP && state <= STATE_ATTACK_LEFT; }
 bool cBicho::IsHurt() const { return state >= STATE_HURT_UP && state <= STATE_HURT_LEFT; }
 
-void cBicho::SetPosition(int px, int py) { x = px; y = py; }
+void cBicho::SetPosition(int px, int py) {
+  x = px;
+  y = py;
+}
 void cBicho::SetX(int px) { x = px; }
 int cBicho::GetX() const { return x; }
 void cBicho::SetY(int py) { y = py; }

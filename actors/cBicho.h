@@ -6,12 +6,7 @@
 #include "core/Globals.h"
 
 // Facing and travel code; also the offset inside every state group.
-enum Direction {
-  DIR_UP = 1,
-  DIR_RIGHT = 2,
-  DIR_DOWN = 3,
-  DIR_LEFT = 4
-};
+enum Direction { DIR_UP = 1, DIR_RIGHT = 2, DIR_DOWN = 3, DIR_LEFT = 4 };
 
 // Creature states: each group is its base plus a Direction (up, right, down, left).
 enum BichoState {

@@ -45,7 +45,8 @@ int FloorDiv(int v, int d) {
 
 }  // namespace
 
-cEnemy::cEnemy() : frame_delay(3), attack_frame_delay(3), dying_frame_delay(2), step(TILE_SIZE / 8) {}
+cEnemy::cEnemy()
+    : frame_delay(3), attack_frame_delay(3), dying_frame_delay(2), step(TILE_SIZE / 8) {}
 
 cEnemy::~cEnemy() {}
 

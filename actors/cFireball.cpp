@@ -15,10 +15,23 @@ void cFireball::Draw(GLuint tex_id, int tex_w, int tex_h, bool animate) {
   bool mirrored = false;
   int frames;
   switch (state) {
-    case PROJ_FLY_UP: row = 1; frames = 3; break;
-    case PROJ_FLY_RIGHT: row = 2; frames = 3; break;
-    case PROJ_FLY_DOWN: row = 0; frames = 3; break;
-    case PROJ_FLY_LEFT: row = 2; frames = 3; mirrored = true; break;
+    case PROJ_FLY_UP:
+      row = 1;
+      frames = 3;
+      break;
+    case PROJ_FLY_RIGHT:
+      row = 2;
+      frames = 3;
+      break;
+    case PROJ_FLY_DOWN:
+      row = 0;
+      frames = 3;
+      break;
+    case PROJ_FLY_LEFT:
+      row = 2;
+      frames = 3;
+      mirrored = true;
+      break;
     case PROJ_EXPLODE_UP:
     case PROJ_EXPLODE_RIGHT:
     case PROJ_EXPLODE_DOWN:

@@ -3,12 +3,8 @@
 
 namespace {
 // Pixel to cell, rounding down so that negative coordinates land outside the grid.
-int ToCell(int px) {
-  return px >= 0 ? px / TILE_SIZE : -((-px + TILE_SIZE - 1) / TILE_SIZE);
-}
-bool InGrid(int col, int row) {
-  return col >= 0 && col < MAP_COLS && row >= 0 && row < MAP_ROWS;
-}
+int ToCell(int px) { return px >= 0 ? px / TILE_SIZE : -((-px + TILE_SIZE - 1) / TILE_SIZE); }
+bool InGrid(int col, int row) { return col >= 0 && col < MAP_COLS && row >= 0 && row < MAP_ROWS; }
 }  // namespace
 
 cPlayer::cPlayer() {
@@ -193,7 +189,7 @@ void cPlayer::DrawRect(GLuint tex_id, float s0, float t0, float s1, float t1) {
 void cPlayer::NextFrame(int frames) {
   delay++;
   int limit = (state >= STATE_ATTACK_UP && state <= STATE_CHARGED_ATTACK) ? attack_frame_delay
-                                                                           : frame_delay;
+                                                                          : frame_delay;
   if (delay >= limit) {
     if (frames > 0) frame = (frame + 1) % frames;
     delay = 0;
@@ -227,17 +223,29 @@ void cPlayer::DrawPlayerSheet(GLuint tex_id, int tex_w, int tex_h, bool animate,
   } else {
     int group_base = 0;
     if (state >= STATE_LOOK_UP && state <= STATE_LOOK_LEFT) {
-      group_base = STATE_LOOK_UP; base = 0; frames = 0;
+      group_base = STATE_LOOK_UP;
+      base = 0;
+      frames = 0;
     } else if (state >= STATE_WALK_UP && state <= STATE_WALK_LEFT) {
-      group_base = STATE_WALK_UP; base = 1; frames = 4;
+      group_base = STATE_WALK_UP;
+      base = 1;
+      frames = 4;
     } else if (state >= STATE_HURT_UP && state <= STATE_HURT_LEFT) {
-      group_base = STATE_HURT_UP; base = 12; frames = 2;
+      group_base = STATE_HURT_UP;
+      base = 12;
+      frames = 2;
     } else if (state >= STATE_ATTACK_UP && state <= STATE_ATTACK_LEFT) {
-      group_base = STATE_ATTACK_UP; base = 5; frames = 4;
+      group_base = STATE_ATTACK_UP;
+      base = 5;
+      frames = 4;
     } else if (state >= STATE_GUARD_UP && state <= STATE_GUARD_LEFT) {
-      group_base = STATE_GUARD_UP; base = 9; frames = 2;
+      group_base = STATE_GUARD_UP;
+      base = 9;
+      frames = 2;
     } else if (state >= STATE_GUARD_WALK_UP && state <= STATE_GUARD_WALK_LEFT) {
-      group_base = STATE_GUARD_WALK_UP; base = 10; frames = 2;
+      group_base = STATE_GUARD_WALK_UP;
+      base = 10;
+      frames = 2;
     } else {
       return;  // no cell for this state
     }

@@ -51,8 +51,7 @@ bool cPlayer1::Attack(cBicho* target) {
         area(x + FW, y + FH, x + FW + R, y);
         hurt_state = STATE_HURT_LEFT;
         break;
-      default:
-        return false;
+      default: return false;
     }
   } else {
     // The charged sweep: one quadrant per frame, two tiles out.
@@ -74,8 +73,7 @@ bool cPlayer1::Attack(cBicho* target) {
         area(x, y + FH + 2 * T, x + FW + 2 * T, y);
         hurt_state = STATE_HURT_LEFT;
         break;
-      default:
-        return false;
+      default: return false;
     }
   }
 
@@ -116,8 +114,7 @@ void cPlayer1::ReceiveAttack(int attack_state, int damage, int from_x, int from_
       held = guard_left || (guard_down && from_y < y) || (guard_up && from_y > y);
       damage_state = STATE_HURT_LEFT;
       break;
-    default:
-      return;  // not a blow with a direction
+    default: return;  // not a blow with a direction
   }
 
   int new_life;

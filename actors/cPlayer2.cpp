@@ -58,19 +58,15 @@ bool cPlayer2::Shoot(std::list<cBicho*>* enemies, std::list<cProjectile*>* proje
     if (!blocked && proj_map != nullptr) {
       switch (dir) {
         case DIR_UP:
-          blocked = fireball->CollidesMapRow(proj_map, false) ||
-                    fireball->CollidesMapRow(proj_map, true);
+          blocked =
+              fireball->CollidesMapRow(proj_map, false) || fireball->CollidesMapRow(proj_map, true);
           break;
         case DIR_RIGHT:
           blocked = fireball->CollidesMapColumn(proj_map, false) ||
                     fireball->CollidesMapColumn(proj_map, true);
           break;
-        case DIR_DOWN:
-          blocked = fireball->CollidesMapRow(proj_map, false);
-          break;
-        case DIR_LEFT:
-          blocked = fireball->CollidesMapColumn(proj_map, false);
-          break;
+        case DIR_DOWN: blocked = fireball->CollidesMapRow(proj_map, false); break;
+        case DIR_LEFT: blocked = fireball->CollidesMapColumn(proj_map, false); break;
       }
     }
     if (blocked) fireball->SetState(4 + dir);
@@ -88,8 +84,8 @@ bool cPlayer2::Shoot(std::list<cBicho*>* enemies, std::list<cProjectile*>* proje
 
   // Charged: a clockwise spin, one fireball on the first tick of frames 3 to 11.
   if (delay != 0 || energy < 5 || frame < 3 || frame > 11) return false;
-  static const int spin_dir[9] = {DIR_UP, DIR_RIGHT, DIR_RIGHT, DIR_RIGHT, DIR_DOWN,
-                                  DIR_LEFT, DIR_LEFT, DIR_LEFT, DIR_UP};
+  static const int spin_dir[9] = {DIR_UP,   DIR_RIGHT, DIR_RIGHT, DIR_RIGHT, DIR_DOWN,
+                                  DIR_LEFT, DIR_LEFT,  DIR_LEFT,  DIR_UP};
   // +1 drifts up, -1 drifts down
   static const int spin_drift[9] = {0, 1, 0, -1, 0, -1, 0, 1, 0};
   int dir = spin_dir[frame - 3];

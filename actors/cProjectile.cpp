@@ -8,13 +8,9 @@ namespace {
 
 // Pixel to cell, rounding down so that pixels left of or below the map land
 // in cells outside it.
-int CellOf(int px) {
-  return px >= 0 ? px / TILE_SIZE : -((-px + TILE_SIZE - 1) / TILE_SIZE);
-}
+int CellOf(int px) { return px >= 0 ? px / TILE_SIZE : -((-px + TILE_SIZE - 1) / TILE_SIZE); }
 
-int OffsetInCell(int px) {
-  return px - CellOf(px) * TILE_SIZE;
-}
+int OffsetInCell(int px) { return px - CellOf(px) * TILE_SIZE; }
 
 // Number of tile columns (or rows) that a span of len pixels from px touches.
 int CellsSpanned(int px, int len) {
@@ -33,8 +29,19 @@ bool Blocked(const char* map, int col, int row) {
 
 // State 0 until the shooter sets a flight: such a shot neither moves nor strikes.
 cProjectile::cProjectile()
-    : x(0), y(0), w(0), h(0), state(0), frame(0), delay(0), damage(0),
-      frame_delay(3), frame_size(0), speed(TILE_SIZE / 2), diag_up(0), diag_down(0) {}
+    : x(0),
+      y(0),
+      w(0),
+      h(0),
+      state(0),
+      frame(0),
+      delay(0),
+      damage(0),
+      frame_delay(3),
+      frame_size(0),
+      speed(TILE_SIZE / 2),
+      diag_up(0),
+      diag_down(0) {}
 
 cProjectile::~cProjectile() {}
 
@@ -222,11 +229,15 @@ bool cProjectile::Logic(char* proj_map, std::list<cBicho*>* targets) {
     case PROJ_FLY_DOWN: MoveDown(proj_map); break;
     case PROJ_FLY_LEFT:
     case PROJ_FLY_RIGHT:
-      if (state == PROJ_FLY_LEFT) MoveLeft(proj_map);
-      else MoveRight(proj_map);
+      if (state == PROJ_FLY_LEFT)
+        MoveLeft(proj_map);
+      else
+        MoveRight(proj_map);
       // The drift step runs even after the sideways step met a wall.
-      if (diag_up == 1) MoveUp(proj_map);
-      else if (diag_down == 1) MoveDown(proj_map);
+      if (diag_up == 1)
+        MoveUp(proj_map);
+      else if (diag_down == 1)
+        MoveDown(proj_map);
       break;
     default: break;
   }

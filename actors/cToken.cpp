@@ -46,10 +46,14 @@ void cToken::Draw(GLuint tex_id, int tex_w, int tex_h, bool animate) {
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, tex_id);
   glBegin(GL_QUADS);
-  glTexCoord2f(s0, t0); glVertex3i(x, y, z);
-  glTexCoord2f(s1, t0); glVertex3i(x + TILE_SIZE, y, z);
-  glTexCoord2f(s1, t1); glVertex3i(x + TILE_SIZE, y + TILE_SIZE, z);
-  glTexCoord2f(s0, t1); glVertex3i(x, y + TILE_SIZE, z);
+  glTexCoord2f(s0, t0);
+  glVertex3i(x, y, z);
+  glTexCoord2f(s1, t0);
+  glVertex3i(x + TILE_SIZE, y, z);
+  glTexCoord2f(s1, t1);
+  glVertex3i(x + TILE_SIZE, y + TILE_SIZE, z);
+  glTexCoord2f(s0, t1);
+  glVertex3i(x, y + TILE_SIZE, z);
   glEnd();
   glDisable(GL_TEXTURE_2D);
 }

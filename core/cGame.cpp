@@ -163,12 +163,8 @@ bool cGame::LoadDynamicLayer(int lvl) {
         return true;
       }
       switch (id) {
-        case ENTITY_PLAYER1:
-          player1.SetTile(col, row);
-          break;
-        case ENTITY_PLAYER2:
-          player2.SetTile(col, row);
-          break;
+        case ENTITY_PLAYER1: player1.SetTile(col, row); break;
+        case ENTITY_PLAYER2: player2.SetTile(col, row); break;
         case ENTITY_MONSTER1:
           enemies.push_back(new cMonster1());
           enemies.back()->SetTile(col, row);
@@ -181,8 +177,7 @@ bool cGame::LoadDynamicLayer(int lvl) {
           tokens.push_back(new cHeart());
           tokens.back()->SetTile(col, row);
           break;
-        default:
-          break;
+        default: break;
       }
     }
   }
@@ -385,8 +380,7 @@ bool cGame::Process() {
   }
 
   // 7. Players whose attack or hurt animation has run through stand again.
-  if ((player1.IsAttacking() || player1.IsHurt()) && FramesAtStart(&player1))
-    player1.StopAndSave();
+  if ((player1.IsAttacking() || player1.IsHurt()) && FramesAtStart(&player1)) player1.StopAndSave();
   if ((player2.IsAttacking() || player2.IsHurt()) && FramesAtStart(&player2)) player2.Stop();
 
   // 8. Pending attack requests, player 1 first.
@@ -482,8 +476,7 @@ bool cGame::Process() {
       if (melee) {
         if (melee->Think(walk_map, &enemies, &player1, &player2)) PlaySound(SOUND_SLASH);
       } else if (archer) {
-        if (archer->Think(walk_map, proj_map, &enemies, &player1, &player2))
-          PlaySound(SOUND_ARROW);
+        if (archer->Think(walk_map, proj_map, &enemies, &player1, &player2)) PlaySound(SOUND_ARROW);
       }
     }
   }

@@ -15,12 +15,7 @@
 #include "sound/cSound.h"
 
 // States of the game (2 and 3 are not used).
-enum GameState {
-  GAME_OVER = 0,
-  GAME_PLAYING = 1,
-  GAME_LEVEL_CLEARED = 4,
-  GAME_VICTORY = 5
-};
+enum GameState { GAME_OVER = 0, GAME_PLAYING = 1, GAME_LEVEL_CLEARED = 4, GAME_VICTORY = 5 };
 
 // Codes of a dynamic-layer grid; any other value places nothing.
 enum LevelEntity {

@@ -44,10 +44,14 @@ void cOverlay::Draw(GLuint tex) {
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, tex);
   glBegin(GL_QUADS);
-  glTexCoord2f(0.0f, 1.0f); glVertex3f(x0, y0, -2.0f);
-  glTexCoord2f(1.0f, 1.0f); glVertex3f(x1, y0, -2.0f);
-  glTexCoord2f(1.0f, 0.0f); glVertex3f(x1, y1, -2.0f);
-  glTexCoord2f(0.0f, 0.0f); glVertex3f(x0, y1, -2.0f);
+  glTexCoord2f(0.0f, 1.0f);
+  glVertex3f(x0, y0, -2.0f);
+  glTexCoord2f(1.0f, 1.0f);
+  glVertex3f(x1, y0, -2.0f);
+  glTexCoord2f(1.0f, 0.0f);
+  glVertex3f(x1, y1, -2.0f);
+  glTexCoord2f(0.0f, 0.0f);
+  glVertex3f(x0, y1, -2.0f);
   glEnd();
   glDisable(GL_TEXTURE_2D);
 }

@@ -27,7 +27,8 @@ long FileSize(FILE* f) {
 // Decodes a PNG stream to 8-bit RGBA, top row first. Only plain data lives across the
 // setjmp below; everything allocated here is released on the error path.
 unsigned char* DecodePng(FILE* f, long file_size, int* out_w, int* out_h) {
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
+  png_structp png =
+      png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
   if (!png) return nullptr;
   png_infop info = png_create_info_struct(png);
   if (!info) {
@@ -57,7 +58,8 @@ unsigned char* DecodePng(FILE* f, long file_size, int* out_w, int* out_h) {
     png_error(png, "bad size");
 
   // Bytes of filtered image data the header promises (interlacing only adds to it).
-  const double raw_row = 1.0 + (static_cast<double>(w) * png_get_channels(png, info) * bit_depth + 7) / 8;
+  const double raw_row =
+      1.0 + (static_cast<double>(w) * png_get_channels(png, info) * bit_depth + 7) / 8;
   if (static_cast<double>(h) * raw_row > static_cast<double>(file_size) * kMaxDeflateRatio)
     png_error(png, "file too small for its size");
 
@@ -68,7 +70,8 @@ unsigned char* DecodePng(FILE* f, long file_size, int* out_w, int* out_h) {
   if (bit_depth == 16) png_set_strip_16(png);
   if (color_type == PNG_COLOR_TYPE_GRAY || color_type == PNG_COLOR_TYPE_GRAY_ALPHA)
     png_set_gray_to_rgb(png);
-  if (!(color_type & PNG_COLOR_MASK_ALPHA) && !has_trns) png_set_filler(png, 0xff, PNG_FILLER_AFTER);
+  if (!(color_type & PNG_COLOR_MASK_ALPHA) && !has_trns)
+    png_set_filler(png, 0xff, PNG_FILLER_AFTER);
   png_set_interlace_handling(png);
   png_read_update_info(png, info);
 

@@ -30,14 +30,12 @@ const FMOD_MODE FMOD_SOFTWARE = 0x40;
 const FMOD_CHANNELINDEX FMOD_CHANNEL_FREE = -1;
 
 // Extra creation data; no field is used.
-struct FMOD_CREATESOUNDEXINFO
-{
-	int cbsize;
+struct FMOD_CREATESOUNDEXINFO {
+  int cbsize;
 };
 
-namespace FMOD
-{
+namespace FMOD {
 class System;
 class Sound;
 class Channel;
-}
+}  // namespace FMOD

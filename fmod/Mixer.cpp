@@ -11,11 +11,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace FMOD
-{
+namespace FMOD {
 
-namespace
-{
+namespace {
 enum OutputState { OUTPUT_CLOSED, OUTPUT_OPEN, OUTPUT_SILENT };
 
 const int FREQUENCY = 44100;
@@ -28,172 +26,133 @@ const void* owners[Mixer::CHANNELS] = {};
 // Set by SDL_mixer's thread when a channel ends; cleared before each start.
 std::atomic<bool> finished[Mixer::CHANNELS];
 
-void SDLCALL OnChannelFinished(int channel)
-{
-	if (channel >= 0 && channel < Mixer::CHANNELS)
-		finished[channel].store(true);
+void SDLCALL OnChannelFinished(int channel) {
+  if (channel >= 0 && channel < Mixer::CHANNELS) finished[channel].store(true);
 }
 
-bool OpenWith(const char* driver)
-{
-	std::string saved;
-	const char* old = SDL_getenv("SDL_AUDIODRIVER");
-	bool had = old != nullptr;
-	if (had)
-		saved = old;
-	if (driver)
-		SDL_setenv("SDL_AUDIODRIVER", driver, 1);
-	bool ok = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-	if (driver) {
-		if (had)
-			SDL_setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
-		else
-			unsetenv("SDL_AUDIODRIVER");
-	}
-	if (!ok)
-		return false;
-	if (Mix_OpenAudio(FREQUENCY, AUDIO_S16SYS, 2, CHUNK_FRAMES) != 0) {
-		SDL_QuitSubSystem(SDL_INIT_AUDIO);
-		return false;
-	}
-	return true;
+bool OpenWith(const char* driver) {
+  std::string saved;
+  const char* old = SDL_getenv("SDL_AUDIODRIVER");
+  bool had = old != nullptr;
+  if (had) saved = old;
+  if (driver) SDL_setenv("SDL_AUDIODRIVER", driver, 1);
+  bool ok = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  if (driver) {
+    if (had)
+      SDL_setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    else
+      unsetenv("SDL_AUDIODRIVER");
+  }
+  if (!ok) return false;
+  if (Mix_OpenAudio(FREQUENCY, AUDIO_S16SYS, 2, CHUNK_FRAMES) != 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  return true;
 }
 
 // The sound libraries under SDL print their own complaints when there is no
 // device; keep those off standard error while trying it, so that one line says it.
-bool OpenQuietly()
-{
-	std::fflush(stderr);
-	int saved = dup(2);
-	int null = open("/dev/null", O_WRONLY);
-	if (saved >= 0 && null >= 0)
-		dup2(null, 2);
-	bool ok = OpenWith(nullptr);
-	std::fflush(stderr);
-	if (saved >= 0 && null >= 0)
-		dup2(saved, 2);
-	if (null >= 0)
-		close(null);
-	if (saved >= 0)
-		close(saved);
-	return ok;
+bool OpenQuietly() {
+  std::fflush(stderr);
+  int saved = dup(2);
+  int null = open("/dev/null", O_WRONLY);
+  if (saved >= 0 && null >= 0) dup2(null, 2);
+  bool ok = OpenWith(nullptr);
+  std::fflush(stderr);
+  if (saved >= 0 && null >= 0) dup2(saved, 2);
+  if (null >= 0) close(null);
+  if (saved >= 0) close(saved);
+  return ok;
 }
 
-bool Open()
-{
-	for (int i = 0; i < Mixer::CHANNELS; ++i)
-		finished[i].store(true);
-	if (!OpenQuietly()) {
-		std::string why = SDL_GetError();
-		if (!OpenWith("dummy")) {
-			std::fprintf(stderr, "Sound: no audio device (%s); the game runs silently\n", why.c_str());
-			return false;
-		}
-		std::fprintf(stderr, "Sound: no audio device (%s); using the dummy output, the game runs silently\n", why.c_str());
-	}
-	Mix_Init(MIX_INIT_MP3);
-	Mix_AllocateChannels(Mixer::CHANNELS);
-	Mix_ChannelFinished(OnChannelFinished);
-	return true;
+bool Open() {
+  for (int i = 0; i < Mixer::CHANNELS; ++i) finished[i].store(true);
+  if (!OpenQuietly()) {
+    std::string why = SDL_GetError();
+    if (!OpenWith("dummy")) {
+      std::fprintf(stderr, "Sound: no audio device (%s); the game runs silently\n", why.c_str());
+      return false;
+    }
+    std::fprintf(stderr,
+                 "Sound: no audio device (%s); using the dummy output, the game runs silently\n",
+                 why.c_str());
+  }
+  Mix_Init(MIX_INIT_MP3);
+  Mix_AllocateChannels(Mixer::CHANNELS);
+  Mix_ChannelFinished(OnChannelFinished);
+  return true;
 }
 
-void Close()
-{
-	Mix_ChannelFinished(nullptr);
-	Mix_HaltChannel(-1);
-	Mix_CloseAudio();
-	Mix_Quit();
-	SDL_QuitSubSystem(SDL_INIT_AUDIO);
-	for (int i = 0; i < Mixer::CHANNELS; ++i)
-		finished[i].store(true);
+void Close() {
+  Mix_ChannelFinished(nullptr);
+  Mix_HaltChannel(-1);
+  Mix_CloseAudio();
+  Mix_Quit();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  for (int i = 0; i < Mixer::CHANNELS; ++i) finished[i].store(true);
 }
 
-bool Valid(int index)
-{
-	return state == OUTPUT_OPEN && index >= 0 && index < Mixer::CHANNELS;
-}
+bool Valid(int index) { return state == OUTPUT_OPEN && index >= 0 && index < Mixer::CHANNELS; }
+}  // namespace
+
+bool Mixer::Acquire() {
+  if (users++ == 0) state = Open() ? OUTPUT_OPEN : OUTPUT_SILENT;
+  return state == OUTPUT_OPEN;
 }
 
-bool Mixer::Acquire()
-{
-	if (users++ == 0)
-		state = Open() ? OUTPUT_OPEN : OUTPUT_SILENT;
-	return state == OUTPUT_OPEN;
+void Mixer::Release() {
+  if (users == 0) return;
+  if (--users == 0) {
+    if (state == OUTPUT_OPEN) Close();
+    state = OUTPUT_CLOSED;
+  }
 }
 
-void Mixer::Release()
-{
-	if (users == 0)
-		return;
-	if (--users == 0) {
-		if (state == OUTPUT_OPEN)
-			Close();
-		state = OUTPUT_CLOSED;
-	}
+bool Mixer::Active() { return state == OUTPUT_OPEN; }
+
+int Mixer::Start(Mix_Chunk* chunk, const void* owner, bool loop, bool paused, int max_channels,
+                 unsigned* generation) {
+  if (state != OUTPUT_OPEN || !chunk) return -1;
+  if (max_channels > CHANNELS) max_channels = CHANNELS;
+  for (int i = 0; i < max_channels; ++i) {
+    if (Mix_Playing(i)) continue;
+    // Mark the new play before it starts, so its end cannot be missed.
+    finished[i].store(false);
+    ++generations[i];
+    owners[i] = owner;
+    Mix_Volume(i, MIX_MAX_VOLUME);
+    if (Mix_PlayChannel(i, chunk, loop ? -1 : 0) != i) {
+      finished[i].store(true);
+      return -1;
+    }
+    if (paused) Mix_Pause(i);
+    if (generation) *generation = generations[i];
+    return i;
+  }
+  return -1;
 }
 
-bool Mixer::Active()
-{
-	return state == OUTPUT_OPEN;
+bool Mixer::Live(int index, unsigned generation) {
+  return Valid(index) && generations[index] == generation && !finished[index].load();
 }
 
-int Mixer::Start(Mix_Chunk* chunk, const void* owner, bool loop, bool paused, int max_channels, unsigned* generation)
-{
-	if (state != OUTPUT_OPEN || !chunk)
-		return -1;
-	if (max_channels > CHANNELS)
-		max_channels = CHANNELS;
-	for (int i = 0; i < max_channels; ++i) {
-		if (Mix_Playing(i))
-			continue;
-		// Mark the new play before it starts, so its end cannot be missed.
-		finished[i].store(false);
-		++generations[i];
-		owners[i] = owner;
-		Mix_Volume(i, MIX_MAX_VOLUME);
-		if (Mix_PlayChannel(i, chunk, loop ? -1 : 0) != i) {
-			finished[i].store(true);
-			return -1;
-		}
-		if (paused)
-			Mix_Pause(i);
-		if (generation)
-			*generation = generations[i];
-		return i;
-	}
-	return -1;
+void Mixer::Halt(int index) {
+  if (Valid(index)) Mix_HaltChannel(index);
 }
 
-bool Mixer::Live(int index, unsigned generation)
-{
-	return Valid(index) && generations[index] == generation && !finished[index].load();
+void Mixer::SetVolume(int index, float volume) {
+  if (!Valid(index)) return;
+  if (volume < 0.0f) volume = 0.0f;
+  if (volume > 1.0f) volume = 1.0f;
+  Mix_Volume(index, (int)(volume * MIX_MAX_VOLUME + 0.5f));
 }
 
-void Mixer::Halt(int index)
-{
-	if (Valid(index))
-		Mix_HaltChannel(index);
+void Mixer::HaltOwner(const void* owner) {
+  if (state != OUTPUT_OPEN || !owner) return;
+  for (int i = 0; i < CHANNELS; ++i) {
+    if (owners[i] == owner && !finished[i].load()) Mix_HaltChannel(i);
+  }
 }
 
-void Mixer::SetVolume(int index, float volume)
-{
-	if (!Valid(index))
-		return;
-	if (volume < 0.0f)
-		volume = 0.0f;
-	if (volume > 1.0f)
-		volume = 1.0f;
-	Mix_Volume(index, (int)(volume * MIX_MAX_VOLUME + 0.5f));
-}
-
-void Mixer::HaltOwner(const void* owner)
-{
-	if (state != OUTPUT_OPEN || !owner)
-		return;
-	for (int i = 0; i < CHANNELS; ++i) {
-		if (owners[i] == owner && !finished[i].load())
-			Mix_HaltChannel(i);
-	}
-}
-
-}
+}  // namespace FMOD

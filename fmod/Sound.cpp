@@ -5,23 +5,17 @@
 #include "fmod/Mixer.h"
 #include "fmod/System.h"
 
-namespace FMOD
-{
+namespace FMOD {
 
-Sound::Sound(System* owner, std::shared_ptr<Mix_Chunk> chunk, bool loop) : owner(owner), chunk(std::move(chunk)), loop(loop)
-{
+Sound::Sound(System* owner, std::shared_ptr<Mix_Chunk> chunk, bool loop)
+    : owner(owner), chunk(std::move(chunk)), loop(loop) {}
+
+Sound::~Sound() { Mixer::HaltOwner(this); }
+
+FMOD_RESULT Sound::release() {
+  owner->Forget(this);
+  delete this;
+  return FMOD_OK;
 }
 
-Sound::~Sound()
-{
-	Mixer::HaltOwner(this);
-}
-
-FMOD_RESULT Sound::release()
-{
-	owner->Forget(this);
-	delete this;
-	return FMOD_OK;
-}
-
-}
+}  // namespace FMOD

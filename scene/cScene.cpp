@@ -71,10 +71,14 @@ bool ReadValue(FILE* f, int* out) {
   long long value = 0;
   while (c != EOF) {
     int digit;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else break;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      break;
     if (digit >= base) break;
     value = value * base + digit;
     any = true;
@@ -111,9 +115,9 @@ bool cScene::LoadLevel(int level, int tex_w, int tex_h) {
   const CellGrid cells = TilesetCells(tex_w, tex_h);
 
   char file[32];
-  const int n = level < 10
-                    ? std::snprintf(file, sizeof file, "Levels/%s0%d%s", "static_layer", level, ".txt")
-                    : std::snprintf(file, sizeof file, "Levels/%s%d%s", "static_layer", level, ".txt");
+  const int n =
+      level < 10 ? std::snprintf(file, sizeof file, "Levels/%s0%d%s", "static_layer", level, ".txt")
+                 : std::snprintf(file, sizeof file, "Levels/%s%d%s", "static_layer", level, ".txt");
   if (n < 0 || n >= static_cast<int>(sizeof file)) return false;
 
   FILE* f = std::fopen(file, "r");
@@ -131,7 +135,7 @@ bool cScene::LoadLevel(int level, int tex_w, int tex_h) {
   if (!ok) return false;
 
   int* const layers[NUM_GRIDS] = {layer0, layer1, layer2, nullptr, layer4, layer5,
-                                  layer6, layer7, layer8, layer9, nullptr};
+                                  layer6, layer7, layer8, layer9,  nullptr};
   const int list_slot[NUM_GRIDS] = {0, 1, 2, -1, 3, 4, 5, 6, 7, 8, -1};
 
   for (int g = 0; g < NUM_GRIDS; ++g) {

@@ -13,8 +13,8 @@ public:
   float GetT();
 
 private:
-  int x = 0;      // left edge, px
-  int y = 0;      // bottom edge, px
-  float s = 0.0f; // left edge of the first cell, texture units
-  float t = 0.0f; // top edge of the first cell, texture units
+  int x = 0;       // left edge, px
+  int y = 0;       // bottom edge, px
+  float s = 0.0f;  // left edge of the first cell, texture units
+  float t = 0.0f;  // top edge of the first cell, texture units
 };

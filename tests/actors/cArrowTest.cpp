@@ -25,10 +25,13 @@ protected:
 }  // namespace
 
 TEST_F(cArrowTest, CellPerDirection) {
-  struct Case { int state, col; bool mirrored; };
-  const Case cases[] = {{PROJ_FLY_UP, 0, false},      {PROJ_FLY_RIGHT, 2, false},
-                        {PROJ_FLY_DOWN, 1, false},    {PROJ_FLY_LEFT, 2, true},
-                        {PROJ_EXPLODE_UP, 0, false},  {PROJ_EXPLODE_RIGHT, 2, false},
+  struct Case {
+    int state, col;
+    bool mirrored;
+  };
+  const Case cases[] = {{PROJ_FLY_UP, 0, false},       {PROJ_FLY_RIGHT, 2, false},
+                        {PROJ_FLY_DOWN, 1, false},     {PROJ_FLY_LEFT, 2, true},
+                        {PROJ_EXPLODE_UP, 0, false},   {PROJ_EXPLODE_RIGHT, 2, false},
                         {PROJ_EXPLODE_DOWN, 1, false}, {PROJ_EXPLODE_LEFT, 2, true}};
   for (const Case& c : cases) {
     cArrow a;

@@ -77,10 +77,11 @@ TEST(cEnemyTest, WalkMovesOneStepOnlyWhileWalking) {
   m.SetTile(5, 5);
   const int x0 = 5 * T, y0 = 5 * T;
   const int s = T / 8;
-  struct Case { int state, dx, dy; } cases[] = {
-      {STATE_WALK_UP, 0, s}, {STATE_WALK_DOWN, 0, -s}, {STATE_WALK_RIGHT, s, 0},
-      {STATE_WALK_LEFT, -s, 0}, {STATE_LOOK_UP, 0, 0}, {STATE_HURT_LEFT, 0, 0},
-      {STATE_ATTACK_RIGHT, 0, 0}, {STATE_DEAD, 0, 0}};
+  struct Case {
+    int state, dx, dy;
+  } cases[] = {{STATE_WALK_UP, 0, s},      {STATE_WALK_DOWN, 0, -s}, {STATE_WALK_RIGHT, s, 0},
+               {STATE_WALK_LEFT, -s, 0},   {STATE_LOOK_UP, 0, 0},    {STATE_HURT_LEFT, 0, 0},
+               {STATE_ATTACK_RIGHT, 0, 0}, {STATE_DEAD, 0, 0}};
   for (const Case& c : cases) {
     m.SetPosition(x0, y0);
     m.SetState(c.state);
@@ -117,16 +118,18 @@ SheetProbe::Cell ReadCell(const cEnemy& m) {
 TEST(cEnemyTest, DrawShowsTheCellOfEachState) {
   ASSERT_TRUE(TestGL::Ready());
   const GLuint tex = MakeSheet();
-  struct Case { int state, frame, col, row; bool mirrored; } cases[] = {
-      {STATE_LOOK_UP, 2, 5, 1, false},     {STATE_LOOK_RIGHT, 2, 5, 2, false},
-      {STATE_LOOK_DOWN, 2, 5, 0, false},   {STATE_LOOK_LEFT, 2, 5, 2, true},
-      {STATE_WALK_UP, 3, 3, 1, false},     {STATE_WALK_RIGHT, 4, 4, 2, false},
-      {STATE_WALK_DOWN, 1, 1, 0, false},   {STATE_WALK_LEFT, 2, 2, 2, true},
-      {STATE_HURT_UP, 0, 0, 4, false},     {STATE_HURT_RIGHT, 5, 5, 5, false},
-      {STATE_HURT_DOWN, 2, 2, 3, false},   {STATE_HURT_LEFT, 1, 1, 5, true},
-      {STATE_ATTACK_UP, 9, 9, 7, false},   {STATE_ATTACK_RIGHT, 6, 6, 8, false},
-      {STATE_ATTACK_DOWN, 3, 3, 6, false}, {STATE_ATTACK_LEFT, 7, 7, 8, true},
-      {STATE_DEAD, 8, 8, 9, false}};
+  struct Case {
+    int state, frame, col, row;
+    bool mirrored;
+  } cases[] = {{STATE_LOOK_UP, 2, 5, 1, false},     {STATE_LOOK_RIGHT, 2, 5, 2, false},
+               {STATE_LOOK_DOWN, 2, 5, 0, false},   {STATE_LOOK_LEFT, 2, 5, 2, true},
+               {STATE_WALK_UP, 3, 3, 1, false},     {STATE_WALK_RIGHT, 4, 4, 2, false},
+               {STATE_WALK_DOWN, 1, 1, 0, false},   {STATE_WALK_LEFT, 2, 2, 2, true},
+               {STATE_HURT_UP, 0, 0, 4, false},     {STATE_HURT_RIGHT, 5, 5, 5, false},
+               {STATE_HURT_DOWN, 2, 2, 3, false},   {STATE_HURT_LEFT, 1, 1, 5, true},
+               {STATE_ATTACK_UP, 9, 9, 7, false},   {STATE_ATTACK_RIGHT, 6, 6, 8, false},
+               {STATE_ATTACK_DOWN, 3, 3, 6, false}, {STATE_ATTACK_LEFT, 7, 7, 8, true},
+               {STATE_DEAD, 8, 8, 9, false}};
   cMonster1 m;
   m.SetTile(4, 4);
   for (const Case& c : cases) {

@@ -26,7 +26,10 @@ protected:
 }  // namespace
 
 TEST_F(cFireballTest, FlightRowsAndMirroring) {
-  struct Case { int state, row; bool mirrored; };
+  struct Case {
+    int state, row;
+    bool mirrored;
+  };
   const Case cases[] = {{PROJ_FLY_UP, 1, false},
                         {PROJ_FLY_RIGHT, 2, false},
                         {PROJ_FLY_DOWN, 0, false},

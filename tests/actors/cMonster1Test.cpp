@@ -208,10 +208,12 @@ TEST_F(cMonster1Think, TouchingTheTriggerAreasIsNotReach) {
 // ---- Think: back onto the grid ----
 
 TEST_F(cMonster1Think, ReturnToTheGrid) {
-  struct Case { int dx, dy, state; } cases[] = {
-      {T / 2 - 1, 0, STATE_WALK_LEFT}, {T / 2, 0, STATE_WALK_RIGHT}, {1, 0, STATE_WALK_LEFT},
-      {0, T / 2 - 1, STATE_WALK_DOWN}, {0, T / 2, STATE_WALK_UP},
-      {T / 2, T / 2 - 1, STATE_WALK_RIGHT}};  // x is settled first
+  struct Case {
+    int dx, dy, state;
+  } cases[] = {
+      {T / 2 - 1, 0, STATE_WALK_LEFT}, {T / 2, 0, STATE_WALK_RIGHT},
+      {1, 0, STATE_WALK_LEFT},         {0, T / 2 - 1, STATE_WALK_DOWN},
+      {0, T / 2, STATE_WALK_UP},       {T / 2, T / 2 - 1, STATE_WALK_RIGHT}};  // x is settled first
   for (const Case& c : cases) {
     m.SetPosition(x + c.dx, y + c.dy);
     m.SetState(STATE_LOOK_UP);
@@ -271,12 +273,13 @@ TEST_F(cMonster1Think, BlockedPreferredStepTakesTheRandomPick) {
 }
 
 TEST_F(cMonster1Think, EqualDistancesKeepTheEarlierPair) {
-  struct Case { int px, py, p2x, p2y, state; } cases[] = {
-      {x + T, y + T, 15 * T, 60 * T, STATE_WALK_UP},     // up before right
-      {x - T, y + T, 15 * T, 60 * T, STATE_WALK_UP},     // up before left
-      {x + 2 * T, y - 2 * T, 15 * T, 60 * T, STATE_WALK_DOWN},  // down before right
-      {x - 2 * T, y - 2 * T, 15 * T, 60 * T, STATE_WALK_DOWN},  // down before left
-      {x - 3 * T, y, x + 3 * T, y, STATE_WALK_RIGHT}};   // right (p2) before left (p1)
+  struct Case {
+    int px, py, p2x, p2y, state;
+  } cases[] = {{x + T, y + T, 15 * T, 60 * T, STATE_WALK_UP},            // up before right
+               {x - T, y + T, 15 * T, 60 * T, STATE_WALK_UP},            // up before left
+               {x + 2 * T, y - 2 * T, 15 * T, 60 * T, STATE_WALK_DOWN},  // down before right
+               {x - 2 * T, y - 2 * T, 15 * T, 60 * T, STATE_WALK_DOWN},  // down before left
+               {x - 3 * T, y, x + 3 * T, y, STATE_WALK_RIGHT}};  // right (p2) before left (p1)
   for (const Case& c : cases) {
     m.SetTile(5, 10);
     m.SetState(STATE_LOOK_DOWN);
@@ -291,7 +294,7 @@ TEST_F(cMonster1Think, EqualDistancesKeepTheEarlierPair) {
 TEST_F(cMonster1Think, BoxedInDrawsNothing) {
   cMonster1 dead, walker;
   dead.SetTile(5, 11);
-  dead.SetState(STATE_DEAD);  // dying monsters still block
+  dead.SetState(STATE_DEAD);             // dying monsters still block
   walker.SetPosition(x, 8 * T + T / 2);  // mid-walk: blocks rows 8 and 9
   walker.SetState(STATE_WALK_UP);
   enemies.push_back(&dead);
@@ -322,12 +325,11 @@ TEST_F(cMonster1Think, NeighboursOffTheMapAreBlocked) {
   struct Case {
     int tx, ty, px, py;  // monster tile, player 1 position (off the map, preferred side)
     std::vector<int> choices;
-  } cases[] = {
-      {0, 0, 0, -6 * T, {STATE_WALK_UP, STATE_WALK_RIGHT}},
-      {19, 5, 25 * T, 5 * T, {STATE_WALK_UP, STATE_WALK_DOWN, STATE_WALK_LEFT}},
-      {0, 5, -6 * T, 5 * T, {STATE_WALK_UP, STATE_WALK_DOWN, STATE_WALK_RIGHT}},
-      {5, 159, 5 * T, 166 * T, {STATE_WALK_DOWN, STATE_WALK_RIGHT, STATE_WALK_LEFT}},
-      {19, 159, 19 * T, 170 * T, {STATE_WALK_DOWN, STATE_WALK_LEFT}}};
+  } cases[] = {{0, 0, 0, -6 * T, {STATE_WALK_UP, STATE_WALK_RIGHT}},
+               {19, 5, 25 * T, 5 * T, {STATE_WALK_UP, STATE_WALK_DOWN, STATE_WALK_LEFT}},
+               {0, 5, -6 * T, 5 * T, {STATE_WALK_UP, STATE_WALK_DOWN, STATE_WALK_RIGHT}},
+               {5, 159, 5 * T, 166 * T, {STATE_WALK_DOWN, STATE_WALK_RIGHT, STATE_WALK_LEFT}},
+               {19, 159, 19 * T, 170 * T, {STATE_WALK_DOWN, STATE_WALK_LEFT}}};
   p2.SetPosition(10 * T, 80 * T);
   for (const Case& c : cases) {
     p1.SetPosition(c.px, c.py);
@@ -364,8 +366,9 @@ TEST_F(cMonster1Think, CreaturesPartlyOffTheMapMarkOnlyCellsInside) {
   half_out.SetPosition(-T / 2, 11 * T);
   enemies.push_back(&far_out);
   enemies.push_back(&half_out);
-  struct Case { int tx, ty, state; } cases[] = {
-      {19, 8, STATE_WALK_UP}, {0, 9, STATE_WALK_UP}, {1, 10, STATE_WALK_UP}};
+  struct Case {
+    int tx, ty, state;
+  } cases[] = {{19, 8, STATE_WALK_UP}, {0, 9, STATE_WALK_UP}, {1, 10, STATE_WALK_UP}};
   for (const Case& c : cases) {
     m.SetTile(c.tx, c.ty);
     m.SetState(STATE_LOOK_DOWN);

@@ -62,9 +62,12 @@ protected:
 // ---- line of sight ----
 
 TEST_F(cMonster2Think, ClearLineStartsTheAttack) {
-  struct Case { int px, py, state; } cases[] = {
-      {x, y + 6 * T, STATE_ATTACK_UP},   {x + T / 2, y - 7 * T, STATE_ATTACK_DOWN},
-      {x + 5 * T, y, STATE_ATTACK_RIGHT}, {x - 6 * T, y - T / 2, STATE_ATTACK_LEFT}};
+  struct Case {
+    int px, py, state;
+  } cases[] = {{x, y + 6 * T, STATE_ATTACK_UP},
+               {x + T / 2, y - 7 * T, STATE_ATTACK_DOWN},
+               {x + 5 * T, y, STATE_ATTACK_RIGHT},
+               {x - 6 * T, y - T / 2, STATE_ATTACK_LEFT}};
   for (const Case& c : cases) {
     m.SetState(STATE_LOOK_DOWN);
     m.SetFrame(3);
@@ -180,9 +183,12 @@ TEST_F(cMonster2Think, BoxTouchingTheLaneIsNotAligned) {
 // ---- realignment and the next step ----
 
 TEST_F(cMonster2Think, RealignsBeforeChoosingAStep) {
-  struct Case { int dx, dy, state; } cases[] = {
-      {T / 2 - 1, 0, STATE_WALK_LEFT}, {T / 2, 0, STATE_WALK_RIGHT},
-      {0, T / 2 - 1, STATE_WALK_DOWN}, {0, T / 2, STATE_WALK_UP}};
+  struct Case {
+    int dx, dy, state;
+  } cases[] = {{T / 2 - 1, 0, STATE_WALK_LEFT},
+               {T / 2, 0, STATE_WALK_RIGHT},
+               {0, T / 2 - 1, STATE_WALK_DOWN},
+               {0, T / 2, STATE_WALK_UP}};
   for (const Case& c : cases) {
     m.SetPosition(x + c.dx, y + c.dy);
     m.SetState(STATE_LOOK_LEFT);
@@ -203,13 +209,14 @@ TEST_F(cMonster2Think, RealignsBeforeChoosingAStep) {
 }
 
 TEST_F(cMonster2Think, PreferredStepHeadsForAColumnOrRow) {
-  struct Case { int px, py, p2x, p2y, state; } cases[] = {
-      {x + 3 * T, y + 3 * T, 15 * T, 60 * T, STATE_WALK_RIGHT},  // right before up
-      {x - 3 * T, y + 3 * T, 15 * T, 60 * T, STATE_WALK_LEFT},   // left before up
-      {x - 3 * T, y - 3 * T, 15 * T, 60 * T, STATE_WALK_LEFT},   // left before down
-      {x + 6 * T, y + 4 * T, 1 * T, 60 * T, STATE_WALK_UP},      // up nearest (3T)
-      {x + 6 * T, y - 4 * T, 1 * T, 60 * T, STATE_WALK_DOWN},    // down nearest (3T)
-      {x - 5 * T, y - 5 * T, x + 4 * T, y + 5 * T, STATE_WALK_RIGHT}};  // p2's right (3T)
+  struct Case {
+    int px, py, p2x, p2y, state;
+  } cases[] = {{x + 3 * T, y + 3 * T, 15 * T, 60 * T, STATE_WALK_RIGHT},  // right before up
+               {x - 3 * T, y + 3 * T, 15 * T, 60 * T, STATE_WALK_LEFT},   // left before up
+               {x - 3 * T, y - 3 * T, 15 * T, 60 * T, STATE_WALK_LEFT},   // left before down
+               {x + 6 * T, y + 4 * T, 1 * T, 60 * T, STATE_WALK_UP},      // up nearest (3T)
+               {x + 6 * T, y - 4 * T, 1 * T, 60 * T, STATE_WALK_DOWN},    // down nearest (3T)
+               {x - 5 * T, y - 5 * T, x + 4 * T, y + 5 * T, STATE_WALK_RIGHT}};  // p2's right (3T)
   for (const Case& c : cases) {
     for (unsigned seed = 1; seed <= 4; seed++) {
       m.SetTile(8, 20);
@@ -315,11 +322,12 @@ TEST_F(cMonster2Shoot, OnlyAtFrameSixDelayZero) {
 
 TEST_F(cMonster2Shoot, ArrowStartsAtTheFootprintEdge) {
   const int off = (T - AW) / 2;  // 12 with 32-pixel tiles
-  struct Case { int state, flight, ax, ay; } cases[] = {
-      {STATE_ATTACK_UP, PROJ_FLY_UP, x + off, y + T},
-      {STATE_ATTACK_DOWN, PROJ_FLY_DOWN, x + off, y},
-      {STATE_ATTACK_LEFT, PROJ_FLY_LEFT, x, y + off},
-      {STATE_ATTACK_RIGHT, PROJ_FLY_RIGHT, x + T, y + off}};
+  struct Case {
+    int state, flight, ax, ay;
+  } cases[] = {{STATE_ATTACK_UP, PROJ_FLY_UP, x + off, y + T},
+               {STATE_ATTACK_DOWN, PROJ_FLY_DOWN, x + off, y},
+               {STATE_ATTACK_LEFT, PROJ_FLY_LEFT, x, y + off},
+               {STATE_ATTACK_RIGHT, PROJ_FLY_RIGHT, x + T, y + off}};
   for (const Case& c : cases) {
     m.SetState(c.state);
     ASSERT_TRUE(Shoot());

@@ -276,13 +276,13 @@ TEST(cPlayer1Test, DrawShowsTheCellOfStateAndFrame) {
     bool mirrored;
   };
   const Case cases[] = {
-      {STATE_WALK_LEFT, 2, 2, 3, true},       {STATE_CHARGED_ATTACK, 6, 3, 7, false},
-      {STATE_LOOK_DOWN, 0, 0, 0, false},      {STATE_LOOK_UP, 0, 1, 0, false},
-      {STATE_LOOK_LEFT, 0, 2, 0, true},       {STATE_DEAD, 0, 3, 0, false},
-      {STATE_WALK_RIGHT, 3, 2, 4, false},     {STATE_HURT_DOWN, 1, 0, 13, false},
-      {STATE_HURT_LEFT, 0, 2, 12, true},      {STATE_ATTACK_UP, 0, 1, 5, false},
-      {STATE_ATTACK_LEFT, 3, 2, 8, true},     {STATE_GUARD_RIGHT, 1, 2, 10, false},
-      {STATE_GUARD_LEFT, 0, 2, 9, true},      {STATE_GUARD_WALK_UP, 1, 1, 11, false},
+      {STATE_WALK_LEFT, 2, 2, 3, true},        {STATE_CHARGED_ATTACK, 6, 3, 7, false},
+      {STATE_LOOK_DOWN, 0, 0, 0, false},       {STATE_LOOK_UP, 0, 1, 0, false},
+      {STATE_LOOK_LEFT, 0, 2, 0, true},        {STATE_DEAD, 0, 3, 0, false},
+      {STATE_WALK_RIGHT, 3, 2, 4, false},      {STATE_HURT_DOWN, 1, 0, 13, false},
+      {STATE_HURT_LEFT, 0, 2, 12, true},       {STATE_ATTACK_UP, 0, 1, 5, false},
+      {STATE_ATTACK_LEFT, 3, 2, 8, true},      {STATE_GUARD_RIGHT, 1, 2, 10, false},
+      {STATE_GUARD_LEFT, 0, 2, 9, true},       {STATE_GUARD_WALK_UP, 1, 1, 11, false},
       {STATE_GUARD_WALK_LEFT, 0, 2, 10, true}, {STATE_CHARGED_ATTACK, 1, 3, 2, false},
   };
   const int px = 4 * T, py = 4 * T;

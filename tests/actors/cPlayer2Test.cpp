@@ -116,10 +116,10 @@ TEST(cPlayer2Test, ChargedSpinSpawnsAndDrifts) {
   };
   const int s = T / 2;
   const Shot spin[9] = {
-      {PROJ_FLY_UP, Px(100), Px(256), s},     {PROJ_FLY_RIGHT, Px(128), Px(232), s},
-      {PROJ_FLY_RIGHT, Px(128), Px(232), 0},  {PROJ_FLY_RIGHT, Px(128), Px(232), -s},
-      {PROJ_FLY_DOWN, Px(100), Px(208), -s},   {PROJ_FLY_LEFT, Px(80), Px(232), -s},
-      {PROJ_FLY_LEFT, Px(80), Px(232), 0},    {PROJ_FLY_LEFT, Px(80), Px(232), s},
+      {PROJ_FLY_UP, Px(100), Px(256), s},    {PROJ_FLY_RIGHT, Px(128), Px(232), s},
+      {PROJ_FLY_RIGHT, Px(128), Px(232), 0}, {PROJ_FLY_RIGHT, Px(128), Px(232), -s},
+      {PROJ_FLY_DOWN, Px(100), Px(208), -s}, {PROJ_FLY_LEFT, Px(80), Px(232), -s},
+      {PROJ_FLY_LEFT, Px(80), Px(232), 0},   {PROJ_FLY_LEFT, Px(80), Px(232), s},
       {PROJ_FLY_UP, Px(100), Px(256), s},
   };
   ProjMap map;

@@ -169,7 +169,7 @@ TEST(cProjectileTest, FireballFlyingUpTestsOnlyStepsLeavingABoundary) {
   f.MoveUp(m.data());  // from 5T + T/2: no test
   EXPECT_EQ(f.GetY(), 6 * T);
   EXPECT_EQ(f.GetState(), PROJ_FLY_UP);
-  f.NextFrame(3);  // delay 1, to see the explosion reset it
+  f.NextFrame(3);      // delay 1, to see the explosion reset it
   f.MoveUp(m.data());  // leaves 6T: row 7 is blocked
   EXPECT_EQ(f.GetY(), 6 * T);
   EXPECT_EQ(f.GetState(), PROJ_EXPLODE_UP);

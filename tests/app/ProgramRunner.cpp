@@ -46,8 +46,8 @@ PrivateDisplay::PrivateDisplay() {
       dup2(devnull, 1);
       dup2(devnull, 2);
     }
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1920x1080x24", "-nolisten", "tcp",
-           static_cast<char*>(nullptr));
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1920x1080x24", "-nolisten",
+           "tcp", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);
@@ -141,13 +141,15 @@ std::string RunCapture(const std::string& display, const std::string& cmd, int* 
   return out;
 }
 
-bool FindWindow(const std::string& display, const std::string& title, int timeout_ms, WindowInfo* info) {
+bool FindWindow(const std::string& display, const std::string& title, int timeout_ms,
+                WindowInfo* info) {
   auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
   while (std::chrono::steady_clock::now() < end) {
     std::string ids = RunCapture(display, "xdotool search --onlyvisible --name '^" + title + "$'");
     unsigned long id = std::strtoul(ids.c_str(), nullptr, 10);
     if (id != 0) {
-      std::string geo = RunCapture(display, "xdotool getwindowgeometry --shell " + std::to_string(id));
+      std::string geo =
+          RunCapture(display, "xdotool getwindowgeometry --shell " + std::to_string(id));
       int x = -1, y = -1, w = 0, h = 0;
       std::istringstream in(geo);
       std::string line;

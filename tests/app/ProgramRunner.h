@@ -9,6 +9,7 @@ public:
   ~PrivateDisplay();
   bool Ok() const { return pid > 0 && !name.empty(); }
   const std::string& Name() const { return name; }
+
 private:
   int pid = -1;
   std::string name;
@@ -21,11 +22,13 @@ public:
   // Starts `program` in `workdir` with extra environment entries ("NAME=value").
   bool Start(const std::string& program, const std::string& workdir,
              const std::vector<std::string>& env);
-  // Waits up to `timeout_ms` for the program to end; its exit status, or -1 on a timeout / a signal.
+  // Waits up to `timeout_ms` for the program to end; its exit status, or -1 on a timeout / a
+  // signal.
   int Wait(int timeout_ms);
   bool Running();
   std::string Stderr() const;
   std::string Stdout() const;
+
 private:
   int pid = -1;
   std::string out_path, err_path;
@@ -39,6 +42,7 @@ struct WindowInfo {
   int x = 0, y = 0, w = 0, h = 0;
 };
 // Finds the window titled `title` (waits up to `timeout_ms`).
-bool FindWindow(const std::string& display, const std::string& title, int timeout_ms, WindowInfo* info);
+bool FindWindow(const std::string& display, const std::string& title, int timeout_ms,
+                WindowInfo* info);
 // The window's pixels as RGB, top row first.
 std::vector<unsigned char> GrabWindow(const std::string& display, unsigned long id, int w, int h);

@@ -15,9 +15,7 @@ void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 
 class ProgramTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    ASSERT_TRUE(display.Ok()) << "Xvfb did not start";
-  }
+  void SetUp() override { ASSERT_TRUE(display.Ok()) << "Xvfb did not start"; }
   // Starts the program in the data folder and waits for its window.
   void Launch(std::vector<std::string> env = {}) {
     env.push_back("DISPLAY=" + display.Name());
@@ -33,7 +31,9 @@ protected:
     Sleep(ms);
     Xdo("keyup " + key);
   }
-  std::vector<unsigned char> Grab() { return GrabWindow(display.Name(), window.id, window.w, window.h); }
+  std::vector<unsigned char> Grab() {
+    return GrabWindow(display.Name(), window.id, window.w, window.h);
+  }
   // Quits with Escape and returns the exit status (-1 if it did not end within `ms`).
   int Quit(int ms = 1000) {
     Xdo("keydown Escape");
@@ -89,8 +89,8 @@ TEST_F(ProgramTest, OpensCentredWindowAndQuitsOnEscape) {
 TEST_F(ProgramTest, HeldKeysMoveThePlayers) {
   Launch();
   // The level's fade-in is over once the HUD's energy bar shows its true colour.
-  ASSERT_TRUE(WaitFor([&] { return EnergyBarLength(Grab(), window.w, window.h) == 7 * TILE_SIZE / 2; },
-                      10000));
+  ASSERT_TRUE(WaitFor(
+      [&] { return EnergyBarLength(Grab(), window.w, window.h) == 7 * TILE_SIZE / 2; }, 10000));
   auto before = Grab();
   ASSERT_FALSE(before.empty());
   Hold("i", 700);

@@ -101,13 +101,14 @@ int main(int argc, char** argv) {
   }
 
   Stats pr = Summarise(process), re = Summarise(render);
-  std::printf("tile size %d, level 2: %zu monsters (%zu left, on average %.1f walking or attacking), "
-              "%.1f projectiles in flight on average (%zu kept in flight)\n",
-              TILE_SIZE, monsters, game->enemies.size(), acting / 3000.0, flying / 3000.0, fireballs);
-  std::printf("Process: median %.4f ms, p95 %.4f ms, max %.4f ms (target 0.33 ms)\n", pr.median, pr.p95,
-              pr.max);
-  std::printf("Render:  median %.3f ms, p95 %.3f ms, max %.3f ms at %dx%d (target 8 ms)\n", re.median,
-              re.p95, re.max, 18 * TILE_SIZE, 27 * TILE_SIZE);
+  std::printf(
+      "tile size %d, level 2: %zu monsters (%zu left, on average %.1f walking or attacking), "
+      "%.1f projectiles in flight on average (%zu kept in flight)\n",
+      TILE_SIZE, monsters, game->enemies.size(), acting / 3000.0, flying / 3000.0, fireballs);
+  std::printf("Process: median %.4f ms, p95 %.4f ms, max %.4f ms (target 0.33 ms)\n", pr.median,
+              pr.p95, pr.max);
+  std::printf("Render:  median %.3f ms, p95 %.3f ms, max %.3f ms at %dx%d (target 8 ms)\n",
+              re.median, re.p95, re.max, 18 * TILE_SIZE, 27 * TILE_SIZE);
   std::printf("start to first frame: %.1f ms\n", first_frame);
   std::fflush(stdout);
   _exit(0);

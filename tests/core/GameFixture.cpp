@@ -58,15 +58,16 @@ std::string StaticLayer(const std::vector<int>& walls) {
 std::string DynamicLayer(const std::map<int, int>& codes) { return Grid(codes); }
 
 Rgb TextureColour(int id) {
-  static const Rgb colours[12] = {
-      {40, 40, 40},   {0, 200, 0},   {200, 0, 0},  {0, 0, 200},   {200, 200, 0}, {0, 0, 0},
-      {0, 0, 0},      {200, 0, 200}, {0, 200, 200}, {250, 120, 0}, {120, 60, 20}, {250, 0, 120}};
+  static const Rgb colours[12] = {{40, 40, 40},  {0, 200, 0},   {200, 0, 0},   {0, 0, 200},
+                                  {200, 200, 0}, {0, 0, 0},     {0, 0, 0},     {200, 0, 200},
+                                  {0, 200, 200}, {250, 120, 0}, {120, 60, 20}, {250, 0, 120}};
   return colours[id];
 }
 
 void WriteTextures(const TempDir& dir) {
-  static const char* files[12] = {"tileset", "player1", "superp1", "player2", "superp2", "overlay1",
-                                  "overlay2", "monster1", "monster2", "fireball", "arrow", "heart"};
+  static const char* files[12] = {"tileset",  "player1",  "superp1",  "player2",
+                                  "superp2",  "overlay1", "overlay2", "monster1",
+                                  "monster2", "fireball", "arrow",    "heart"};
   for (int id = 0; id < 12; ++id) {
     const int size = 64;
     const Rgb c = TextureColour(id);
@@ -111,8 +112,7 @@ void GameFixture::StartShown(const std::map<int, int>& codes, const std::vector<
   game->fade = 0.0f;
 }
 
-void GameFixture::Start(const std::map<int, int>& codes, const std::vector<int>& walls,
-                        int level) {
+void GameFixture::Start(const std::map<int, int>& codes, const std::vector<int>& walls, int level) {
   WriteLevel(level, codes, walls);
   game = std::make_unique<cGame>();
   game->elapsed_ms = GameTest::ScriptedClock::Now;

@@ -156,7 +156,8 @@ TEST(Playthrough, BothLevelsToVictory) {
   EXPECT_EQ(game->state, GAME_VICTORY);
   EXPECT_GE(game->player1.GetY(), game->view.top - TILE_SIZE);
   EXPECT_GE(game->player2.GetY(), game->view.top - TILE_SIZE);
-  std::printf("playthrough: level 1 cleared at frame %d, victory at frame %d\n", cleared_at, frames);
+  std::printf("playthrough: level 1 cleared at frame %d, victory at frame %d\n", cleared_at,
+              frames);
 }
 
 }  // namespace

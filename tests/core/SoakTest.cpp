@@ -20,11 +20,11 @@ struct Key {
 
 // Both players' keys (letters in both cases), F1 and F10; never Escape.
 const Key kKeys[] = {
-    {false, 'i'}, {false, 'k'}, {false, 'j'}, {false, 'l'}, {false, 'z'}, {false, 'x'},
-    {false, 'I'}, {false, 'K'}, {false, 'J'}, {false, 'L'}, {false, 'Z'}, {false, 'X'},
-    {false, '*'}, {false, '-'},
-    {true, GLUT_KEY_UP}, {true, GLUT_KEY_DOWN}, {true, GLUT_KEY_LEFT}, {true, GLUT_KEY_RIGHT},
-    {true, GLUT_KEY_F1}, {true, GLUT_KEY_F10},
+    {false, 'i'},          {false, 'k'},           {false, 'j'},        {false, 'l'},
+    {false, 'z'},          {false, 'x'},           {false, 'I'},        {false, 'K'},
+    {false, 'J'},          {false, 'L'},           {false, 'Z'},        {false, 'X'},
+    {false, '*'},          {false, '-'},           {true, GLUT_KEY_UP}, {true, GLUT_KEY_DOWN},
+    {true, GLUT_KEY_LEFT}, {true, GLUT_KEY_RIGHT}, {true, GLUT_KEY_F1}, {true, GLUT_KEY_F10},
 };
 const int kKeyCount = sizeof(kKeys) / sizeof(kKeys[0]);
 
@@ -78,18 +78,23 @@ TEST(Soak, TwentyThousandFramesOfRandomPlay) {
     game->Render();
 
     const int s = game->state;
-    ASSERT_TRUE(s == GAME_OVER || s == GAME_PLAYING || s == GAME_LEVEL_CLEARED || s == GAME_VICTORY);
+    ASSERT_TRUE(s == GAME_OVER || s == GAME_PLAYING || s == GAME_LEVEL_CLEARED ||
+                s == GAME_VICTORY);
     ASSERT_LE(game->enemies.size(), max_enemies);
     ASSERT_LE(game->tokens.size(), max_tokens);
     ASSERT_LE(game->projectiles.size(), 200u) << "frame " << frame;
     most_projectiles = std::max(most_projectiles, game->projectiles.size());
-    for (cPlayer* p : {static_cast<cPlayer*>(&game->player1), static_cast<cPlayer*>(&game->player2)})
-      ASSERT_TRUE(InsideMap(p->GetX(), p->GetY(), p->GetWidth(), p->GetHeight())) << "frame " << frame;
+    for (cPlayer* p :
+         {static_cast<cPlayer*>(&game->player1), static_cast<cPlayer*>(&game->player2)})
+      ASSERT_TRUE(InsideMap(p->GetX(), p->GetY(), p->GetWidth(), p->GetHeight()))
+          << "frame " << frame;
     for (cBicho* m : game->enemies)
-      ASSERT_TRUE(InsideMap(m->GetX(), m->GetY(), m->GetWidth(), m->GetHeight())) << "frame " << frame;
+      ASSERT_TRUE(InsideMap(m->GetX(), m->GetY(), m->GetWidth(), m->GetHeight()))
+          << "frame " << frame;
     for (cProjectile* p : game->projectiles) {
       cRect r = p->GetHitbox();
-      ASSERT_TRUE(InsideMap((r.left + r.right) / 2, (r.bottom + r.top) / 2, 0, 0)) << "frame " << frame;
+      ASSERT_TRUE(InsideMap((r.left + r.right) / 2, (r.bottom + r.top) / 2, 0, 0))
+          << "frame " << frame;
     }
   }
   std::printf("soak: %d frames, %d runs, at most %zu projectiles at once\n", kFrames, runs,

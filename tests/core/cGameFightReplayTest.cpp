@@ -43,8 +43,15 @@ protected:
       if (f >= 60 && f % 20 == 1) Release('z');
       const size_t before = heard.size();
       if (game->Process()) game->Render();
-      FrameRecord r{game->player1.GetX(), game->player1.GetY(), game->player1.GetState(),
-                    game->player1.GetLife(), -1, -1, -1, -1, {}};
+      FrameRecord r{game->player1.GetX(),
+                    game->player1.GetY(),
+                    game->player1.GetState(),
+                    game->player1.GetLife(),
+                    -1,
+                    -1,
+                    -1,
+                    -1,
+                    {}};
       if (!game->enemies.empty()) {
         cBicho* m = game->enemies.front();
         r.m_x = m->GetX();

@@ -219,8 +219,8 @@ TEST_F(GameProcess, AttackStartTable) {
       {2, 30, 9, -1, 9, SOUND_FAIL},
   };
   for (const AttackCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << "player " << c.player << " charge " << c.charge
-                                    << " energy " << c.energy);
+    SCOPED_TRACE(testing::Message()
+                 << "player " << c.player << " charge " << c.charge << " energy " << c.energy);
     cPlayer& p = c.player == 1 ? static_cast<cPlayer&>(p1()) : p2();
     p.SetState(STATE_LOOK_DOWN);
     p.SetCharge(c.charge);

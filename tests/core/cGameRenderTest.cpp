@@ -27,8 +27,8 @@ bool Near(TestGL::Pixel p, int r, int g, int b) {
 testing::AssertionResult Is(TestGL::Pixel p, int tex) {
   GameTest::Rgb c = TextureColour(tex);
   if (Near(p, c.r, c.g, c.b)) return testing::AssertionSuccess();
-  return testing::AssertionFailure() << "pixel " << int(p.r) << "," << int(p.g) << ","
-                                     << int(p.b) << " is not texture " << tex;
+  return testing::AssertionFailure()
+         << "pixel " << int(p.r) << "," << int(p.g) << "," << int(p.b) << " is not texture " << tex;
 }
 
 class GameCamera : public GameFixture {

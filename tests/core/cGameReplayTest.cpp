@@ -61,8 +61,10 @@ protected:
 TEST_F(GameReplay, PlayerOneWalksChargesAndSweeps) {
   Begin({{Cell(4, 5), 1}, {Cell(12, 5), 2}});
   const std::vector<KeyEvent> script = {
-      {0, false, 'L', true},  {8, false, 'l', false},  // one tile right
-      {9, false, 'z', true},  {50, false, 'Z', false},  // 41 frames of charge
+      {0, false, 'L', true},
+      {8, false, 'l', false},  // one tile right
+      {9, false, 'z', true},
+      {50, false, 'Z', false},  // 41 frames of charge
   };
   Run(script, 9);
   EXPECT_EQ(game->player1.GetX(), 5 * T);
@@ -101,8 +103,10 @@ TEST_F(GameReplay, PlayerTwoThrowsAFireballAtAWall) {
   // A wall of the projectile map four tiles above player 2's start.
   Begin({{Cell(4, 5), 1}, {Cell(12, 5), 2}}, {Cell(12, 10)});
   const std::vector<KeyEvent> script = {
-      {0, true, GLUT_KEY_UP, true},  {8, true, GLUT_KEY_UP, false},  // one tile up, facing up
-      {10, false, '*', true},        {11, false, '*', false},
+      {0, true, GLUT_KEY_UP, true},
+      {8, true, GLUT_KEY_UP, false},  // one tile up, facing up
+      {10, false, '*', true},
+      {11, false, '*', false},
   };
   Run(script, 11);
   EXPECT_EQ(game->player2.GetY(), 6 * T);
@@ -150,8 +154,10 @@ TEST_F(GameReplay, PlayerOneCutsDownAMonster) {
   Begin({{Cell(4, 5), 1}, {Cell(12, 5), 2}, {Cell(5, 5), 3}});
   ASSERT_EQ(game->enemies.size(), 1u);
   cBicho* monster = game->enemies.front();
-  std::vector<KeyEvent> script = {{0, true, GLUT_KEY_F1, true}, {0, true, GLUT_KEY_F1, false},
-                                  {0, false, 'l', true}, {1, false, 'l', false}};
+  std::vector<KeyEvent> script = {{0, true, GLUT_KEY_F1, true},
+                                  {0, true, GLUT_KEY_F1, false},
+                                  {0, false, 'l', true},
+                                  {1, false, 'l', false}};
   // Three blows, each requested once the previous one is over and cooled down.
   for (int i = 0; i < 3; ++i) {
     script.push_back({3 + 20 * i, false, 'z', true});

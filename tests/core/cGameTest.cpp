@@ -200,9 +200,7 @@ TEST_F(DynamicLayer, TheLastPlayerCodeDecidesAndAMissingCodeKeepsThePosition) {
   EXPECT_EQ(game->player1.GetX(), 9 * T);
 }
 
-TEST_F(DynamicLayer, AMissingFileIsReported) {
-  EXPECT_FALSE(game->LoadDynamicLayer(7));
-}
+TEST_F(DynamicLayer, AMissingFileIsReported) { EXPECT_FALSE(game->LoadDynamicLayer(7)); }
 
 // The frame loop and its end sequences, run on a scripted clock.
 class GameLoop : public GameFixture {

@@ -67,9 +67,11 @@ GLuint MakePanelTexture() {
     for (int col = 0; col < 6; ++col) {
       unsigned char* t = &px[(row * 6 + col) * 4];
       if (row == 0) {
-        t[2] = 255; t[3] = 255;
+        t[2] = 255;
+        t[3] = 255;
       } else if (col < 3) {
-        t[0] = 255; t[3] = 255;
+        t[0] = 255;
+        t[3] = 255;
       }
     }
   GLuint tex = 0;
@@ -101,12 +103,17 @@ TEST(cOverlay, LifeBarLengthAndColourFollowLife) {
   const int x0 = TILE_SIZE + 2 * TILE_SIZE;
   const int life_row = bottom + 3 * TILE_SIZE / 4;  // inside 0.625..0.875 tiles
 
-  struct Case { int life; int len32; int len16; int r, g, b; };
+  struct Case {
+    int life;
+    int len32;
+    int len16;
+    int r, g, b;
+  };
   const Case cases[] = {
-      {150, 112, 56, 0, 255, 0},    // full: green
-      {75, 56, 28, 255, 255, 0},    // half: yellow
-      {30, 22, 11, 255, 102, 0},    // 0.2: 22.4 / 11.2 truncated, (1, 0.4, 0)
-      {0, 0, 0, 0, 0, 0},           // dead: no bar
+      {150, 112, 56, 0, 255, 0},  // full: green
+      {75, 56, 28, 255, 255, 0},  // half: yellow
+      {30, 22, 11, 255, 102, 0},  // 0.2: 22.4 / 11.2 truncated, (1, 0.4, 0)
+      {0, 0, 0, 0, 0, 0},         // dead: no bar
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.life);
@@ -229,7 +236,8 @@ TEST(cOverlay, PanelCoversBarsWhereOpaque) {
     EXPECT_FALSE(Lit(World(past_bar_x, life_row, bottom)));
     // The image's top row is drawn along the panel's top edge.
     ExpectColour(World(TILE_SIZE + 1, bottom + 4 * TILE_SIZE - 1, bottom), 0, 0, 255);
-    ExpectColour(World(TILE_SIZE + 6 * TILE_SIZE - 1, bottom + 4 * TILE_SIZE - 1, bottom), 0, 0, 255);
+    ExpectColour(World(TILE_SIZE + 6 * TILE_SIZE - 1, bottom + 4 * TILE_SIZE - 1, bottom), 0, 0,
+                 255);
     ExpectColour(World(TILE_SIZE + 1, bottom + 3 * TILE_SIZE - 1, bottom), 255, 0, 0);
     // Nothing outside the 6x4-tile panel.
     EXPECT_FALSE(Lit(World(TILE_SIZE + 1, bottom + 4 * TILE_SIZE, bottom)));

@@ -8,7 +8,8 @@
 
 namespace {
 
-std::unique_ptr<CorImage> Open(const TempDir& dir, const std::string& name, const std::string& bytes) {
+std::unique_ptr<CorImage> Open(const TempDir& dir, const std::string& name,
+                               const std::string& bytes) {
   dir.Write(name, bytes);
   const std::string path = dir.Path() + "/" + name;
   return std::unique_ptr<CorImage>(
@@ -56,8 +57,8 @@ TEST(CoronaTest, RgbAndGreyGainOpaqueAlpha) {
   grey.samples = {0, 77, 200, 255};
   auto b = Open(dir, "grey.png", TestPng::Encode(grey));
   ASSERT_TRUE(b);
-  EXPECT_EQ(Pixels(*b), (std::vector<unsigned char>{0, 0, 0, 255, 77, 77, 77, 255, 200, 200, 200, 255,
-                                                     255, 255, 255, 255}));
+  EXPECT_EQ(Pixels(*b), (std::vector<unsigned char>{0, 0, 0, 255, 77, 77, 77, 255, 200, 200, 200,
+                                                    255, 255, 255, 255, 255}));
 
   TestPng::PngDesc ga;
   ga.width = 1;
@@ -79,8 +80,8 @@ TEST(CoronaTest, LowBitGreyAndGreyWithTransparentColour) {
   g1.samples = {0xB0};
   auto a = Open(dir, "g1.png", TestPng::Encode(g1));
   ASSERT_TRUE(a);
-  EXPECT_EQ(Pixels(*a), (std::vector<unsigned char>{255, 255, 255, 255, 0, 0, 0, 255, 255, 255, 255, 255,
-                                                     255, 255, 255, 255}));
+  EXPECT_EQ(Pixels(*a), (std::vector<unsigned char>{255, 255, 255, 255, 0, 0, 0, 255, 255, 255, 255,
+                                                    255, 255, 255, 255, 255}));
 
   TestPng::PngDesc g8;
   g8.width = 2;
@@ -121,7 +122,8 @@ TEST(CoronaTest, SixteenBitKeepsHighBytes) {
                0x01, 0x00, 0x02, 0x00, 0x03, 0x00, 0x80, 0x00};
   auto a = Open(dir, "16.png", TestPng::Encode(s));
   ASSERT_TRUE(a);
-  EXPECT_EQ(Pixels(*a), (std::vector<unsigned char>{0x12, 0x56, 0x9a, 0xff, 0x01, 0x02, 0x03, 0x80}));
+  EXPECT_EQ(Pixels(*a),
+            (std::vector<unsigned char>{0x12, 0x56, 0x9a, 0xff, 0x01, 0x02, 0x03, 0x80}));
 
   TestPng::PngDesc g;
   g.width = 2;
@@ -138,7 +140,8 @@ TEST(CoronaTest, InterlacedDecodesLikePlain) {
   TempDir dir;
   const int w = 13, h = 11;  // not a multiple of the 8x8 interlace block
   std::vector<unsigned char> rgba(w * h * 4);
-  for (size_t i = 0; i < rgba.size(); ++i) rgba[i] = static_cast<unsigned char>((i * 37) ^ (i >> 3));
+  for (size_t i = 0; i < rgba.size(); ++i)
+    rgba[i] = static_cast<unsigned char>((i * 37) ^ (i >> 3));
   TestPng::PngDesc s;
   s.width = w;
   s.height = h;

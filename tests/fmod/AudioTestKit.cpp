@@ -13,9 +13,7 @@
 
 namespace AudioTestKit {
 
-void UseDriver(const char* driver) {
-  setenv("SDL_AUDIODRIVER", driver, 1);
-}
+void UseDriver(const char* driver) { setenv("SDL_AUDIODRIVER", driver, 1); }
 
 void UseDiskOutput(const std::string& path) {
   setenv("SDL_AUDIODRIVER", "disk", 1);
@@ -80,7 +78,8 @@ bool Decode(const std::string& path, std::vector<int16_t>* samples) {
 
 int Peak(const std::vector<int16_t>& samples, size_t from, size_t to) {
   int peak = 0;
-  for (size_t i = from; i < std::min(to, samples.size()); ++i) peak = std::max(peak, std::abs((int)samples[i]));
+  for (size_t i = from; i < std::min(to, samples.size()); ++i)
+    peak = std::max(peak, std::abs((int)samples[i]));
   return peak;
 }
 
@@ -104,8 +103,6 @@ int ChannelsPlaying() {
   return Mix_Playing(-1);
 }
 
-void SleepMs(int ms) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
+void SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-}
+}  // namespace AudioTestKit

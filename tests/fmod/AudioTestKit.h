@@ -30,4 +30,4 @@ size_t FirstAbove(const std::vector<int16_t>& samples, int above);
 int ChannelsPlaying();
 void SleepMs(int ms);
 
-}
+}  // namespace AudioTestKit

@@ -58,7 +58,9 @@ TEST_F(FmodDisk, SamplePlaysOnceAndReachesTheOutput) {
 
 TEST_F(FmodDisk, StreamLoopsUntilStoppedAndTakesItsVolume) {
   FMOD::Sound* loop = nullptr;
-  ASSERT_EQ(system->createStream(File("short.wav").c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &loop), FMOD_OK);
+  ASSERT_EQ(system->createStream(File("short.wav").c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL,
+                                 nullptr, &loop),
+            FMOD_OK);
   FMOD::Channel* channel = nullptr;
   system->playSound(FMOD_CHANNEL_FREE, loop, false, &channel);
   ASSERT_NE(channel, nullptr);
@@ -82,7 +84,8 @@ TEST_F(FmodDisk, StaleHandleLeavesTheNextSoundOnItsChannelAlone) {
   FMOD::Sound* first = nullptr;
   FMOD::Sound* second = nullptr;
   system->createSound(File("short.wav").c_str(), FMOD_HARDWARE, nullptr, &first);
-  system->createStream(File("long.wav").c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &second);
+  system->createStream(File("long.wav").c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr,
+                       &second);
   FMOD::Channel* old_handle = nullptr;
   system->playSound(FMOD_CHANNEL_FREE, first, false, &old_handle);
   ASSERT_NE(old_handle, nullptr);
@@ -171,8 +174,11 @@ TEST_F(FmodDisk, MissingOrBrokenFileIsNamedOnceAndPlaysNothing) {
   FMOD::Sound* missing = reinterpret_cast<FMOD::Sound*>(&dir);
   FMOD::Sound* broken = reinterpret_cast<FMOD::Sound*>(&dir);
   ::testing::internal::CaptureStderr();
-  EXPECT_NE(system->createSound(File("missing.wav").c_str(), FMOD_HARDWARE, nullptr, &missing), FMOD_OK);
-  EXPECT_NE(system->createStream(File("broken.wav").c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &broken), FMOD_OK);
+  EXPECT_NE(system->createSound(File("missing.wav").c_str(), FMOD_HARDWARE, nullptr, &missing),
+            FMOD_OK);
+  EXPECT_NE(system->createStream(File("broken.wav").c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL,
+                                 nullptr, &broken),
+            FMOD_OK);
   std::string err = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(missing, nullptr);
   EXPECT_EQ(broken, nullptr);
@@ -189,7 +195,8 @@ TEST_F(FmodDisk, MissingOrBrokenFileIsNamedOnceAndPlaysNothing) {
 TEST_F(FmodDisk, PlaysUpToThirtyTwoAtOnce) {
   FMOD::Sound* loop = nullptr;
   system->createStream(File("long.wav").c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &loop);
-  for (int i = 0; i < 32; ++i) EXPECT_EQ(system->playSound(FMOD_CHANNEL_FREE, loop, false, nullptr), FMOD_OK);
+  for (int i = 0; i < 32; ++i)
+    EXPECT_EQ(system->playSound(FMOD_CHANNEL_FREE, loop, false, nullptr), FMOD_OK);
   EXPECT_EQ(ChannelsPlaying(), 32);
   FMOD::Channel* extra = reinterpret_cast<FMOD::Channel*>(&dir);
   EXPECT_NE(system->playSound(FMOD_CHANNEL_FREE, loop, false, &extra), FMOD_OK);

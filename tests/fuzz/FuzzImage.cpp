@@ -6,7 +6,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzWriteFile("Textures/fuzz.png", data, size);
-  CorImage* image = CorConvertImage(CorOpenImage("Textures/fuzz.png", COR_FF_AUTODETECT), COR_PF_DONTCARE);
+  CorImage* image =
+      CorConvertImage(CorOpenImage("Textures/fuzz.png", COR_FF_AUTODETECT), COR_PF_DONTCARE);
   if (image) {
     const int w = image->GetWidth(), h = image->GetHeight();
     if (w <= 0 || h <= 0 || w > COR_MAX_DIMENSION || h > COR_MAX_DIMENSION) std::abort();

@@ -8,8 +8,9 @@
 
 namespace {
 
-const char* const kFiles[12] = {"tileset", "player1",  "superp1",  "player2", "superp2", "overlay1",
-                                "overlay2", "monster1", "monster2", "fireball", "arrow",  "heart"};
+const char* const kFiles[12] = {"tileset",  "player1",  "superp1",  "player2",
+                                "superp2",  "overlay1", "overlay2", "monster1",
+                                "monster2", "fireball", "arrow",    "heart"};
 
 // Slot i gets an image of (i + 1) x (2 * i + 1) texels, so sizes tell the slots apart.
 void WriteTextures(const TempDir& dir, int skip = -1) {

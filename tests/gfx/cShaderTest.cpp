@@ -11,14 +11,15 @@
 
 namespace {
 
-const char* const kFiles[SHADER_COUNT] = {
-    "simple.vert", "simple.geom", "simple.frag", "red.frag",
-    "ctr.frag", "fade.frag", "greyscalefade.frag", "epileptic.frag"};
+const char* const kFiles[SHADER_COUNT] = {"simple.vert",        "simple.geom",   "simple.frag",
+                                          "red.frag",           "ctr.frag",      "fade.frag",
+                                          "greyscalefade.frag", "epileptic.frag"};
 
 // A working folder holding copies of the shipped shader files under Shaders/.
 void FillWithShippedShaders(TempDir& dir) {
   for (const char* f : kFiles) {
-    const std::string src = ReadTextFile((std::string(KELVARA_SOURCE_DIR) + "/data/Shaders/" + f).c_str());
+    const std::string src =
+        ReadTextFile((std::string(KELVARA_SOURCE_DIR) + "/data/Shaders/" + f).c_str());
     ASSERT_FALSE(src.empty()) << f;
     dir.Write(std::string("Shaders/") + f, src);
   }
@@ -49,7 +50,8 @@ std::string InfoLog(GLuint shader) {
 }
 
 void ClearGLErrors() {
-  while (glGetError() != GL_NO_ERROR) {}
+  while (glGetError() != GL_NO_ERROR) {
+  }
 }
 
 // A full-window quad, textured with one texel, as the render pass draws it.
@@ -86,10 +88,14 @@ struct Scene {
     glBindTexture(GL_TEXTURE_2D, tex);
     glColor4f(r, g, b, 1.0f);
     glBegin(GL_QUADS);
-    glTexCoord2f(0, 0); glVertex2f(0, 0);
-    glTexCoord2f(1, 0); glVertex2f(1, 0);
-    glTexCoord2f(1, 1); glVertex2f(1, 1);
-    glTexCoord2f(0, 1); glVertex2f(0, 1);
+    glTexCoord2f(0, 0);
+    glVertex2f(0, 0);
+    glTexCoord2f(1, 0);
+    glVertex2f(1, 0);
+    glTexCoord2f(1, 1);
+    glVertex2f(1, 1);
+    glTexCoord2f(0, 1);
+    glVertex2f(0, 1);
     glEnd();
     glDisable(GL_TEXTURE_2D);
   }
@@ -133,7 +139,7 @@ protected:
 TEST_F(ShippedShaders, EveryShippedShaderCompiles) {
   const GLuint prog = ProgramOf(s);
   ASSERT_NE(prog, 0u);
-  const GLenum types[SHADER_COUNT] = {GL_VERTEX_SHADER, GL_GEOMETRY_SHADER, GL_FRAGMENT_SHADER,
+  const GLenum types[SHADER_COUNT] = {GL_VERTEX_SHADER,   GL_GEOMETRY_SHADER, GL_FRAGMENT_SHADER,
                                       GL_FRAGMENT_SHADER, GL_FRAGMENT_SHADER, GL_FRAGMENT_SHADER,
                                       GL_FRAGMENT_SHADER, GL_FRAGMENT_SHADER};
   std::vector<GLuint> seen;
@@ -227,8 +233,8 @@ TEST_F(ShippedShaders, GreyscaleFadeGoesGreyThenBlack) {
   ExpectPixel(EffectFrame(s, scene, SHADER_GREYSCALEFADE, 2.0f, 0), 0, 0, 0);
   // Flat colour: the bars' own colour turns grey.
   const double bar_grey = (0.299 * 1.0 + 0.587 * 0.4) * 255;
-  ExpectPixel(EffectFrame(s, scene, SHADER_GREYSCALEFADE, 1.0f, 1, 1.0f, 0.4f, 0.0f),
-              bar_grey, bar_grey, bar_grey);
+  ExpectPixel(EffectFrame(s, scene, SHADER_GREYSCALEFADE, 1.0f, 1, 1.0f, 0.4f, 0.0f), bar_grey,
+              bar_grey, bar_grey);
 }
 
 TEST_F(ShippedShaders, EffectsKeepTheAlphaTest) {

@@ -30,10 +30,14 @@ void DrawTexture(GLuint id, int size) {
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, id);
   glBegin(GL_QUADS);
-  glTexCoord2f(0, 1); glVertex3i(0, 0, 0);
-  glTexCoord2f(1, 1); glVertex3i(size, 0, 0);
-  glTexCoord2f(1, 0); glVertex3i(size, size, 0);
-  glTexCoord2f(0, 0); glVertex3i(0, size, 0);
+  glTexCoord2f(0, 1);
+  glVertex3i(0, 0, 0);
+  glTexCoord2f(1, 1);
+  glVertex3i(size, 0, 0);
+  glTexCoord2f(1, 0);
+  glVertex3i(size, size, 0);
+  glTexCoord2f(0, 0);
+  glVertex3i(0, size, 0);
   glEnd();
   glDisable(GL_TEXTURE_2D);
 }
@@ -45,8 +49,8 @@ void ExpectRgb(TestGL::Pixel p, int r, int g, int b) {
 }
 
 // 2x2, top row red and green, bottom row blue and grey.
-const std::vector<unsigned char> kQuadrants = {255, 0, 0, 255, 0, 255, 0, 255,
-                                               0, 0, 255, 255, 90, 90, 90, 255};
+const std::vector<unsigned char> kQuadrants = {255, 0, 0,   255, 0,  255, 0,  255,
+                                               0,   0, 255, 255, 90, 90,  90, 255};
 
 void ExpectQuadrants() {
   ExpectRgb(TestGL::ReadPixel(16, 48), 255, 0, 0);
@@ -98,8 +102,8 @@ TEST(cTextureTest, PaletteGreyAndSixteenBitFilesUploadAsRgba) {
   deep.height = 2;
   deep.bit_depth = 16;
   deep.color_type = PNG_COLOR_TYPE_RGB;
-  deep.samples = {255, 9, 0, 0, 0, 0, 0, 0, 255, 1, 0, 0,
-                  0, 0, 0, 0, 255, 255, 90, 0, 90, 0, 90, 0};
+  deep.samples = {255, 9, 0, 0, 0,   0,   0,  0, 255, 1, 0,  0,
+                  0,   0, 0, 0, 255, 255, 90, 0, 90,  0, 90, 0};
   dir.Write("d.png", TestPng::Encode(deep));
   TestPng::PngDesc grey;
   grey.width = 1;
@@ -153,7 +157,8 @@ TEST(cTextureTest, FailedLoadChangesNothingAndSaysWhich) {
 
   cTexture fresh;
   testing::internal::CaptureStderr();
-  EXPECT_FALSE(fresh.Load(bad.c_str(), GL_RGBA, GL_REPEAT, GL_REPEAT, GL_NEAREST, GL_NEAREST, false));
+  EXPECT_FALSE(
+      fresh.Load(bad.c_str(), GL_RGBA, GL_REPEAT, GL_REPEAT, GL_NEAREST, GL_NEAREST, false));
   const std::string err = testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find(bad), std::string::npos) << err;
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
@@ -164,13 +169,14 @@ TEST(cTextureTest, FailedLoadChangesNothingAndSaysWhich) {
   EXPECT_EQ(h, 0);
 
   cTexture loaded;
-  ASSERT_TRUE(loaded.Load(good.c_str(), GL_RGBA, GL_REPEAT, GL_REPEAT, GL_NEAREST, GL_NEAREST, false));
+  ASSERT_TRUE(
+      loaded.Load(good.c_str(), GL_RGBA, GL_REPEAT, GL_REPEAT, GL_NEAREST, GL_NEAREST, false));
   const GLuint id = loaded.GetID();
   testing::internal::CaptureStderr();
   EXPECT_FALSE(loaded.Load((dir.Path() + "/none.png").c_str(), GL_RGBA, GL_REPEAT, GL_REPEAT,
                            GL_NEAREST, GL_NEAREST, false));
-  EXPECT_FALSE(loaded.Load(good.c_str(), GL_LUMINANCE, GL_REPEAT, GL_REPEAT, GL_NEAREST, GL_NEAREST,
-                           false));
+  EXPECT_FALSE(
+      loaded.Load(good.c_str(), GL_LUMINANCE, GL_REPEAT, GL_REPEAT, GL_NEAREST, GL_NEAREST, false));
   testing::internal::GetCapturedStderr();
   loaded.GetSize(&w, &h);
   EXPECT_EQ(loaded.GetID(), id);
@@ -178,7 +184,8 @@ TEST(cTextureTest, FailedLoadChangesNothingAndSaysWhich) {
   EXPECT_EQ(h, 2);
 
   // A second good load makes a new texture and the old one stays valid.
-  ASSERT_TRUE(loaded.Load(good.c_str(), GL_RGBA, GL_REPEAT, GL_REPEAT, GL_NEAREST, GL_NEAREST, false));
+  ASSERT_TRUE(
+      loaded.Load(good.c_str(), GL_RGBA, GL_REPEAT, GL_REPEAT, GL_NEAREST, GL_NEAREST, false));
   EXPECT_NE(loaded.GetID(), id);
   EXPECT_TRUE(glIsTexture(id));
 }

@@ -98,16 +98,17 @@ struct Fixture {
 ::testing::AssertionResult ShowsCell(int col, int row, int cell_col, int cell_row) {
   const TestGL::Pixel p = TestGL::ReadPixel(col * T + T / 2, row * T + T / 2);
   if (p.r == cell_col * 16 + 8 && p.g == cell_row * 16 + 8) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "tile (" << col << ", " << row << ") shows rgb " << int(p.r)
-                                       << "," << int(p.g) << "," << int(p.b) << ", expected cell ("
-                                       << cell_col << ", " << cell_row << ")";
+  return ::testing::AssertionFailure()
+         << "tile (" << col << ", " << row << ") shows rgb " << int(p.r) << "," << int(p.g) << ","
+         << int(p.b) << ", expected cell (" << cell_col << ", " << cell_row << ")";
 }
 
 ::testing::AssertionResult ShowsRed(int col, int row) {
   const TestGL::Pixel p = TestGL::ReadPixel(col * T + T / 2, row * T + T / 2);
   if (p.r == 255 && p.g == 0 && p.b == 0) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "tile (" << col << ", " << row << ") shows rgb " << int(p.r)
-                                       << "," << int(p.g) << "," << int(p.b) << ", expected red";
+  return ::testing::AssertionFailure()
+         << "tile (" << col << ", " << row << ") shows rgb " << int(p.r) << "," << int(p.g) << ","
+         << int(p.b) << ", expected red";
 }
 
 // An untextured red sprite-like quad over one map tile at depth z.
@@ -172,7 +173,8 @@ TEST(cSceneTest, GridsAreReadTopRowFirst) {
   // Grid 1: its first twenty values are set, the rest zero.
   std::string text;
   for (int g = 0; g < kGrids; ++g)
-    for (int i = 0; i < MAP_CELLS; ++i) text += (g == 1 && i < MAP_COLS ? "1" : "0") + std::string(" ");
+    for (int i = 0; i < MAP_CELLS; ++i)
+      text += (g == 1 && i < MAP_COLS ? "1" : "0") + std::string(" ");
   f.Write(1, text);
   ASSERT_TRUE(f.Load(1));
   f.scene->BuildCollisionMaps();
@@ -283,22 +285,31 @@ TEST(cSceneTest, EqualDepthKeepsWhatWasDrawnFirst) {
   ASSERT_TRUE(TestGL::Ready());
   Fixture f;
   LevelFile level;
-  level.Set(6, 1, 10, 1);   // depth 11 T
-  level.Set(7, 3, 12, 2);   // depth 12 T
-  level.Set(8, 5, 3, 3);    // depth 0
-  level.Set(10, 7, 3, 4);   // front animated, depth 0
-  level.Set(0, 9, 3, 5);    // depth 160 T + 2
-  level.Set(4, 11, 3, 6);   // depth 160 T + 1
+  level.Set(6, 1, 10, 1);  // depth 11 T
+  level.Set(7, 3, 12, 2);  // depth 12 T
+  level.Set(8, 5, 3, 3);   // depth 0
+  level.Set(10, 7, 3, 4);  // front animated, depth 0
+  level.Set(0, 9, 3, 5);   // depth 160 T + 2
+  level.Set(4, 11, 3, 6);  // depth 160 T + 1
   f.Write(1, level.Text());
   ASSERT_TRUE(f.Load(1));
 
-  struct Case { int col, row, z; bool tile_stays; int cell; };
+  struct Case {
+    int col, row, z;
+    bool tile_stays;
+    int cell;
+  };
   const Case cases[] = {
-      {1, 10, 11 * T, true, 0},     {1, 10, 11 * T - 1, false, 0},
-      {3, 12, 12 * T, true, 1},     {3, 12, 12 * T - 1, false, 1},
-      {5, 3, 0, true, 2},           {7, 3, 0, true, 3},
-      {9, 3, 160 * T + 2, true, 4}, {9, 3, 160 * T + 1, false, 4},
-      {11, 3, 160 * T + 1, true, 5}, {11, 3, 160 * T, false, 5},
+      {1, 10, 11 * T, true, 0},
+      {1, 10, 11 * T - 1, false, 0},
+      {3, 12, 12 * T, true, 1},
+      {3, 12, 12 * T - 1, false, 1},
+      {5, 3, 0, true, 2},
+      {7, 3, 0, true, 3},
+      {9, 3, 160 * T + 2, true, 4},
+      {9, 3, 160 * T + 1, false, 4},
+      {11, 3, 160 * T + 1, true, 5},
+      {11, 3, 160 * T, false, 5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "tile (" << c.col << ", " << c.row << ") quad z " << c.z);
@@ -316,11 +327,12 @@ TEST(cSceneTest, LayersOverlapInTheirOrder) {
   Fixture f;
   LevelFile level;
   // Pairs on one cell; the first named grid must show.
-  const int pairs[][2] = {{1, 0}, {2, 1}, {5, 2}, {3, 5}, {4, 5}, {4, 3}, {9, 8}, {10, 9}, {8, 0}, {6, 0}};
+  const int pairs[][2] = {{1, 0}, {2, 1}, {5, 2},  {3, 5}, {4, 5},
+                          {4, 3}, {9, 8}, {10, 9}, {8, 0}, {6, 0}};
   int col = 0;
   for (const auto& p : pairs) {
-    level.Set(p[0], col, 20, 1 + col);        // shows cell (col, 0)
-    level.Set(p[1], col, 20, 1 + col + 16);   // would show cell (col, 1)
+    level.Set(p[0], col, 20, 1 + col);       // shows cell (col, 0)
+    level.Set(p[1], col, 20, 1 + col + 16);  // would show cell (col, 1)
     ++col;
   }
   f.Write(1, level.Text());
@@ -334,8 +346,8 @@ TEST(cSceneTest, UnreadableFilesFailAndKeepThePreviousLevel) {
   ASSERT_TRUE(TestGL::Ready());
   Fixture f;
   LevelFile good;
-  good.Set(1, 2, 2, 1);   // static, blocks walkers
-  good.Set(3, 4, 2, 1);   // animated
+  good.Set(1, 2, 2, 1);  // static, blocks walkers
+  good.Set(3, 4, 2, 1);  // animated
   f.Write(1, good.Text());
   ASSERT_TRUE(f.Load(1));
   f.scene->BuildCollisionMaps();
@@ -362,9 +374,10 @@ TEST(cSceneTest, UnreadableFilesFailAndKeepThePreviousLevel) {
     f.Write(2, b.second);
     EXPECT_FALSE(f.Load(2));
     f.scene->BuildCollisionMaps();  // rebuilt from the layers that are still held
-    EXPECT_EQ(std::vector<char>(f.scene->GetWalkMap(), f.scene->GetWalkMap() + MAP_CELLS), walk_before);
+    EXPECT_EQ(std::vector<char>(f.scene->GetWalkMap(), f.scene->GetWalkMap() + MAP_CELLS),
+              walk_before);
     f.Draw(false);
-    EXPECT_TRUE(ShowsCell(2, 2, 0, 0));  // static layers kept
+    EXPECT_TRUE(ShowsCell(2, 2, 0, 0));                               // static layers kept
     EXPECT_EQ(TestGL::ReadPixel(4 * T + T / 2, 2 * T + T / 2).r, 0);  // animated tiles dropped
   }
   // A missing file behaves the same.
@@ -420,7 +433,8 @@ TEST(cSceneTest, ConstructedSceneIsEmptyAndFree) {
   Fixture f;
   f.scene->BuildCollisionMaps();
   EXPECT_EQ(std::count(f.scene->GetWalkMap(), f.scene->GetWalkMap() + MAP_CELLS, 0), MAP_CELLS);
-  EXPECT_EQ(std::count(f.scene->GetProjectileMap(), f.scene->GetProjectileMap() + MAP_CELLS, 0), MAP_CELLS);
+  EXPECT_EQ(std::count(f.scene->GetProjectileMap(), f.scene->GetProjectileMap() + MAP_CELLS, 0),
+            MAP_CELLS);
   f.Draw(true);
   const TestGL::Pixel p = TestGL::ReadPixel(5 * T, 5 * T);
   EXPECT_EQ(p.r + p.g + p.b, 0);

@@ -15,9 +15,9 @@ using namespace AudioTestKit;
 namespace {
 
 const char* const FILES[NUM_SOUNDS] = {
-    "ambient1.mp3", "ambient2.mp3", "gameover.mp3", "slash.wav", "superslash.wav",
-    "hit.wav", "explosion.wav", "fireball.wav", "superfireball.wav", "arrow.wav",
-    "death.wav", "token.wav", "fail.wav", "charged.wav", "victory.mp3"};
+    "ambient1.mp3", "ambient2.mp3",  "gameover.mp3", "slash.wav",         "superslash.wav",
+    "hit.wav",      "explosion.wav", "fireball.wav", "superfireball.wav", "arrow.wav",
+    "death.wav",    "token.wav",     "fail.wav",     "charged.wav",       "victory.mp3"};
 
 std::string Generated(const char* name) {
   return std::string(KELVARA_DATA_DIR) + "/Sounds/" + name;
@@ -28,7 +28,8 @@ class SoundBank : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(std::filesystem::exists(Generated("ambient1.mp3")));
-    std::filesystem::create_directory_symlink(std::string(KELVARA_DATA_DIR) + "/Sounds", dir.Path() + "/Sounds");
+    std::filesystem::create_directory_symlink(std::string(KELVARA_DATA_DIR) + "/Sounds",
+                                              dir.Path() + "/Sounds");
     mix_path = dir.Path() + "/mix.raw";
     dir.Enter();
   }
@@ -64,7 +65,8 @@ TEST_F(SoundBank, LevelOneMusicPlaysAtAQuarterAndStopMusicSilencesIt) {
   size_t at_music = FirstAbove(music, 3) & ~(size_t)1;
   const size_t window = 2 * 44100 * 4 / 10;
   ASSERT_LT(at_mix + 8192 + window, mix.size()) << "too little output before the stop";
-  double ratio = Rms(mix, at_mix + 8192, at_mix + 8192 + window) / Rms(music, at_music + 8192, at_music + 8192 + window);
+  double ratio = Rms(mix, at_mix + 8192, at_mix + 8192 + window) /
+                 Rms(music, at_music + 8192, at_music + 8192 + window);
   EXPECT_NEAR(ratio, 0.25, 0.01);
   int off = 0;
   for (size_t i = 8192; i < 8192 + window; ++i)
@@ -158,7 +160,8 @@ TEST_F(SoundBank, MissingFilesAreNamedAndPlayNothing) {
   EXPECT_TRUE(sound.Load());
   std::string err = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), NUM_SOUNDS) << err;
-  for (const char* name : FILES) EXPECT_NE(err.find(std::string("Sounds/") + name), std::string::npos) << name;
+  for (const char* name : FILES)
+    EXPECT_NE(err.find(std::string("Sounds/") + name), std::string::npos) << name;
   for (int id = 0; id < NUM_SOUNDS; ++id) sound.Play(id);
   EXPECT_EQ(ChannelsPlaying(), 0);
   sound.StopMusic();

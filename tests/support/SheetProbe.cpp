@@ -24,7 +24,8 @@ GLuint MakeSheet(int cols, int rows, int cell) {
       const bool bottom = (j % cell) >= cell / 2;
       p[0] = static_cast<unsigned char>(Red(i / cell));
       p[1] = static_cast<unsigned char>(Green(j / cell));
-      p[2] = static_cast<unsigned char>((right ? kQuarterRight : 0) + (bottom ? kQuarterBottom : 0));
+      p[2] =
+          static_cast<unsigned char>((right ? kQuarterRight : 0) + (bottom ? kQuarterBottom : 0));
       p[3] = 255;
     }
   }

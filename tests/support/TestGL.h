@@ -11,11 +11,13 @@ bool Ready();
 int Width();
 int Height();
 // RGBA pixel of the back buffer at window coordinates (x, y), y from the bottom.
-struct Pixel { unsigned char r, g, b, a; };
+struct Pixel {
+  unsigned char r, g, b, a;
+};
 Pixel ReadPixel(int x, int y);
 // Writes the back buffer to a PNG file (for people to look at).
 bool SaveScreenshot(const std::string& path);
-}
+}  // namespace TestGL
 
 // A temporary folder that is removed with its contents when the object goes.
 class TempDir {
@@ -27,6 +29,7 @@ public:
   void Write(const std::string& rel, const std::string& bytes) const;
   // Makes the process work inside the folder until the object goes.
   void Enter();
+
 private:
   std::string path;
   std::string old_cwd;

@@ -33,7 +33,8 @@ bool DataImage::Load(const std::string& path) {
     png_bytepp rows = png_get_rows(png, info);
     pixels.resize(size_t(width) * size_t(height) * 4);
     for (int y = 0; y < height; ++y)
-      std::copy(rows[y], rows[y] + size_t(width) * 4, pixels.begin() + std::ptrdiff_t(size_t(y) * size_t(width) * 4));
+      std::copy(rows[y], rows[y] + size_t(width) * 4,
+                pixels.begin() + std::ptrdiff_t(size_t(y) * size_t(width) * 4));
   }
   png_destroy_read_struct(&png, &info, nullptr);
   std::fclose(file);
@@ -73,8 +74,12 @@ bool DataImage::MirrorSymmetric(int x, int y, int w, int h) const {
 }
 
 namespace DataFiles {
-std::string Texture(const std::string& name) { return std::string(KELVARA_DATA_DIR) + "/Textures/" + name; }
-std::string Level(const std::string& name) { return std::string(KELVARA_DATA_DIR) + "/Levels/" + name; }
+std::string Texture(const std::string& name) {
+  return std::string(KELVARA_DATA_DIR) + "/Textures/" + name;
+}
+std::string Level(const std::string& name) {
+  return std::string(KELVARA_DATA_DIR) + "/Levels/" + name;
+}
 
 bool ReadAll(const std::string& path, std::string* bytes) {
   std::ifstream in(path, std::ios::binary);

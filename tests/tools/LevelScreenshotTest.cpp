@@ -52,8 +52,8 @@ TEST(LevelScreenshotTest, EachLevelStartShowsItsArt) {
         colours.insert(unsigned(p.r) << 16 | unsigned(p.g) << 8 | p.b);
       }
     EXPECT_GT(colours.size(), 20u) << "level " << level;
-    const std::string path = folder + "/level" + std::to_string(level) + "_start_" +
-                             std::to_string(TILE_SIZE) + ".png";
+    const std::string path =
+        folder + "/level" + std::to_string(level) + "_start_" + std::to_string(TILE_SIZE) + ".png";
     EXPECT_TRUE(TestGL::SaveScreenshot(path)) << path;
   }
 }

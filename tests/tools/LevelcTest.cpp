@@ -24,7 +24,8 @@ std::vector<int> ReadValues(const std::string& name) {
   while (i < text.size()) {
     size_t j = i;
     while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) ++j;
-    if (j == i || (text[i] == '0' && j - i > 1) || j >= text.size() || (text[j] != ' ' && text[j] != '\n')) {
+    if (j == i || (text[i] == '0' && j - i > 1) || j >= text.size() ||
+        (text[j] != ' ' && text[j] != '\n')) {
       ADD_FAILURE() << name << ": malformed value at byte " << i;
       return values;
     }
@@ -39,7 +40,9 @@ struct Level {
   std::vector<int> entities;
   std::vector<char> walk, proj;
 
-  int At(int grid, int column, int row) const { return grids[grid][size_t(column + row * MAP_COLS)]; }
+  int At(int grid, int column, int row) const {
+    return grids[grid][size_t(column + row * MAP_COLS)];
+  }
   bool Free(int column, int row) const {
     if (column < 0 || column >= MAP_COLS || row < 0 || row >= MAP_ROWS) return false;
     return walk[size_t(column + row * MAP_COLS)] == 0;
@@ -63,7 +66,8 @@ Level LoadLevel(int n) {
   const std::vector<int> dynamic = ReadValues("dynamic_layer" + number + ".txt");
   EXPECT_EQ(values.size(), size_t(kGrids * MAP_CELLS));
   EXPECT_EQ(dynamic.size(), size_t(MAP_CELLS));
-  if (values.size() != size_t(kGrids * MAP_CELLS) || dynamic.size() != size_t(MAP_CELLS)) return level;
+  if (values.size() != size_t(kGrids * MAP_CELLS) || dynamic.size() != size_t(MAP_CELLS))
+    return level;
   for (int g = 0; g < kGrids; ++g) level.grids[g] = ToCells(values, size_t(g) * MAP_CELLS);
   level.entities = ToCells(dynamic, 0);
   // The collision maps as the scene builds them: grids 1, 2, 5, 6 block walking,
@@ -157,7 +161,8 @@ TEST(LevelcTest, PlayersStartSideBySideNearTheBottomAndCanReachTheTop) {
     EXPECT_LE(p1[0].second, 6);
     for (auto start : {p1[0], p2[0]}) {
       EXPECT_TRUE(level.Free(start.first, start.second)) << "level " << n;
-      EXPECT_TRUE(ReachesRow(level, start, MAP_ROWS - 2)) << "level " << n << ": no way from the start to row 158";
+      EXPECT_TRUE(ReachesRow(level, start, MAP_ROWS - 2))
+          << "level " << n << ": no way from the start to row 158";
     }
   }
 }
@@ -168,10 +173,12 @@ TEST(LevelcTest, MonstersAndHeartsStandOnFreeTiles) {
     ASSERT_EQ(level.walk.size(), size_t(MAP_CELLS));
     for (int code : {3, 4, 5})
       for (auto p : Find(level, code))
-        EXPECT_TRUE(level.Free(p.first, p.second)) << "level " << n << " code " << code << " at " << p.first << "," << p.second;
+        EXPECT_TRUE(level.Free(p.first, p.second))
+            << "level " << n << " code " << code << " at " << p.first << "," << p.second;
     // No monster is placed right next to the starts.
     for (int code : {3, 4})
-      for (auto p : Find(level, code)) EXPECT_GT(p.second, 8) << "level " << n << " monster at row " << p.second;
+      for (auto p : Find(level, code))
+        EXPECT_GT(p.second, 8) << "level " << n << " monster at row " << p.second;
   }
 }
 
@@ -203,10 +210,12 @@ TEST(LevelcTest, CompilingAgainGivesTheSameBytes) {
     ASSERT_EQ(DataFiles::Run("\"" + tool + "\" \"" + source + "\" \"" + s + "\" \"" + d + "\""), 0);
     std::string fresh, built;
     ASSERT_TRUE(DataFiles::ReadAll(s, &fresh));
-    ASSERT_TRUE(DataFiles::ReadAll(DataFiles::Level(std::string("static_layer") + n + ".txt"), &built));
+    ASSERT_TRUE(
+        DataFiles::ReadAll(DataFiles::Level(std::string("static_layer") + n + ".txt"), &built));
     EXPECT_TRUE(fresh == built) << n;
     ASSERT_TRUE(DataFiles::ReadAll(d, &fresh));
-    ASSERT_TRUE(DataFiles::ReadAll(DataFiles::Level(std::string("dynamic_layer") + n + ".txt"), &built));
+    ASSERT_TRUE(
+        DataFiles::ReadAll(DataFiles::Level(std::string("dynamic_layer") + n + ".txt"), &built));
     EXPECT_TRUE(fresh == built) << n;
   }
 }
@@ -216,8 +225,8 @@ TEST(LevelcTest, RejectsMalformedSources) {
   const std::string tool = std::string(KELVARA_BINARY_DIR) + "/tools/levelc/levelc";
   const auto compile = [&](const std::string& text) {
     dir.Write("src.txt", text);
-    return DataFiles::Run("\"" + tool + "\" \"" + dir.Path() + "/src.txt\" \"" + dir.Path() + "/s.txt\" \"" +
-                          dir.Path() + "/d.txt\" 2>/dev/null");
+    return DataFiles::Run("\"" + tool + "\" \"" + dir.Path() + "/src.txt\" \"" + dir.Path() +
+                          "/s.txt\" \"" + dir.Path() + "/d.txt\" 2>/dev/null");
   };
   const auto map = [](const std::string& start_row, const std::string& any_row) {
     std::string text = "# a test level\ntheme forest\nmap\n";

@@ -26,13 +26,14 @@ void ExpectFigure(const DataImage& img, int col, int row, int cell, const std::s
 }
 
 // The frames of one looping animation: each differs from the next (and the last from the first).
-void ExpectFramesDiffer(const DataImage& img, const std::vector<std::pair<int, int>>& cells, int cell,
-                        const std::string& what) {
+void ExpectFramesDiffer(const DataImage& img, const std::vector<std::pair<int, int>>& cells,
+                        int cell, const std::string& what) {
   for (size_t i = 0; i < cells.size(); ++i) {
     const auto a = cells[i], b = cells[(i + 1) % cells.size()];
-    EXPECT_FALSE(img.SameBox(a.first * cell, a.second * cell, b.first * cell, b.second * cell, cell, cell))
-        << what << ": cells (" << a.first << "," << a.second << ") and (" << b.first << "," << b.second
-        << ") are the same picture";
+    EXPECT_FALSE(
+        img.SameBox(a.first * cell, a.second * cell, b.first * cell, b.second * cell, cell, cell))
+        << what << ": cells (" << a.first << "," << a.second << ") and (" << b.first << ","
+        << b.second << ") are the same picture";
   }
 }
 
@@ -87,13 +88,15 @@ TEST(TexgenTest, PlayerSheetsHoldEveryStateAndAnimate) {
       ExpectFramesDiffer(img, Column(col, 12, 2), kCell, std::string(name) + " hurt");
     }
     ExpectFigure(img, 3, 0, kCell, std::string(name) + " fallen");
-    for (int k = 0; k < spin_frames; ++k) ExpectFigure(img, 3, 1 + k, kCell, std::string(name) + " spin");
+    for (int k = 0; k < spin_frames; ++k)
+      ExpectFigure(img, 3, 1 + k, kCell, std::string(name) + " spin");
     ExpectFramesDiffer(img, Column(3, 1, spin_frames), kCell, std::string(name) + " spin");
   }
 }
 
 TEST(TexgenTest, ChargedSheetsDifferFromThePlainOnes) {
-  for (auto pair : {std::make_pair("player1.png", "superp1.png"), std::make_pair("player2.png", "superp2.png")}) {
+  for (auto pair : {std::make_pair("player1.png", "superp1.png"),
+                    std::make_pair("player2.png", "superp2.png")}) {
     const DataImage plain = LoadTexture(pair.first), charged = LoadTexture(pair.second);
     // Same figures (the charged one glows outward a little), other colours.
     for (int row = 0; row < 14; ++row) {
@@ -128,12 +131,16 @@ TEST(TexgenTest, FiguresStandOnTheHitboxFeetRow) {
       const int x0 = cell.first * kCell, y0 = cell.second * kCell;
       // Boots on rows 42-43 inside the hitbox columns, and below them at most
       // the tip of a weapon.
-      EXPECT_GE(img.CountOpaque(x0 + 24, y0 + 42, 16, 2), 6) << s.name << " cell " << cell.first << "," << cell.second;
-      EXPECT_LE(img.CountOpaque(x0 + 24, y0 + 46, 16, 18), 12) << s.name << " cell " << cell.first << "," << cell.second;
+      EXPECT_GE(img.CountOpaque(x0 + 24, y0 + 42, 16, 2), 6)
+          << s.name << " cell " << cell.first << "," << cell.second;
+      EXPECT_LE(img.CountOpaque(x0 + 24, y0 + 46, 16, 18), 12)
+          << s.name << " cell " << cell.first << "," << cell.second;
       // The hitbox itself is mostly covered by the figure.
       EXPECT_GT(img.CountOpaque(x0 + 24, y0 + 20, 16, 24), 16 * 24 / 2) << s.name;
       // Nothing is drawn in the cell's outermost ring, so cells never bleed.
-      EXPECT_EQ(img.CountOpaque(x0, y0, kCell, 1) + img.CountOpaque(x0, y0 + kCell - 1, kCell, 1), 0) << s.name;
+      EXPECT_EQ(img.CountOpaque(x0, y0, kCell, 1) + img.CountOpaque(x0, y0 + kCell - 1, kCell, 1),
+                0)
+          << s.name;
     }
   }
 }
@@ -146,7 +153,8 @@ TEST(TexgenTest, MonsterSheetsHoldEveryStateAndAnimate) {
         ExpectFigure(img, k, r, kCell, std::string(name) + " walk");
         ExpectFigure(img, k, 3 + r, kCell, std::string(name) + " hurt");
       }
-      for (int k = 0; k < 10; ++k) ExpectFigure(img, k, 6 + r, kCell, std::string(name) + " attack");
+      for (int k = 0; k < 10; ++k)
+        ExpectFigure(img, k, 6 + r, kCell, std::string(name) + " attack");
       ExpectFramesDiffer(img, Row(r, 0, 6), kCell, std::string(name) + " walk");
       ExpectFramesDiffer(img, Row(3 + r, 0, 6), kCell, std::string(name) + " hurt");
       ExpectFramesDiffer(img, Row(6 + r, 0, 10), kCell, std::string(name) + " attack");
@@ -154,7 +162,8 @@ TEST(TexgenTest, MonsterSheetsHoldEveryStateAndAnimate) {
     for (int k = 0; k < 10; ++k) ExpectFigure(img, k, 9, kCell, std::string(name) + " death");
     // The dying animation plays once: each frame differs from the one before.
     for (int k = 1; k < 10; ++k)
-      EXPECT_FALSE(img.SameBox((k - 1) * kCell, 9 * kCell, k * kCell, 9 * kCell, kCell, kCell)) << name << " death " << k;
+      EXPECT_FALSE(img.SameBox((k - 1) * kCell, 9 * kCell, k * kCell, 9 * kCell, kCell, kCell))
+          << name << " death " << k;
   }
 }
 
@@ -164,17 +173,20 @@ TEST(TexgenTest, RightFacingCellsAreNotMirrorImages) {
   for (const char* name : {"player1.png", "player2.png", "superp1.png", "superp2.png"}) {
     const DataImage img = LoadTexture(name);
     for (int row = 0; row < 14; ++row)
-      EXPECT_FALSE(img.MirrorSymmetric(2 * kCell, row * kCell, kCell, kCell)) << name << " row " << row;
+      EXPECT_FALSE(img.MirrorSymmetric(2 * kCell, row * kCell, kCell, kCell))
+          << name << " row " << row;
   }
   for (const char* name : {"monster1.png", "monster2.png"}) {
     const DataImage img = LoadTexture(name);
     for (int row : {2, 5, 8})
       for (int col = 0; col < (row == 8 ? 10 : 6); ++col)
-        EXPECT_FALSE(img.MirrorSymmetric(col * kCell, row * kCell, kCell, kCell)) << name << " " << col << "," << row;
+        EXPECT_FALSE(img.MirrorSymmetric(col * kCell, row * kCell, kCell, kCell))
+            << name << " " << col << "," << row;
   }
   const DataImage fireball = LoadTexture("fireball.png");
   for (int col = 0; col < 3; ++col)
-    EXPECT_FALSE(fireball.MirrorSymmetric(col * kShot, 2 * kShot, kShot, kShot)) << "fireball right " << col;
+    EXPECT_FALSE(fireball.MirrorSymmetric(col * kShot, 2 * kShot, kShot, kShot))
+        << "fireball right " << col;
   const DataImage arrow = LoadTexture("arrow.png");
   EXPECT_FALSE(arrow.MirrorSymmetric(2 * kShot, 0, kShot, kShot));
 }
@@ -185,7 +197,8 @@ TEST(TexgenTest, ProjectileAndHeartSheetsHoldTheirFrames) {
     for (int f = 0; f < 3; ++f) {
       ExpectFigure(fireball, f, row, kShot, "fireball flight");
       // The flame covers the middle of its 16-texel hitbox (texels 8-23).
-      EXPECT_EQ(fireball.CountOpaque(f * kShot + 12, row * kShot + 12, 8, 8), 64) << "fireball " << f << "," << row;
+      EXPECT_EQ(fireball.CountOpaque(f * kShot + 12, row * kShot + 12, 8, 8), 64)
+          << "fireball " << f << "," << row;
     }
     ExpectFramesDiffer(fireball, Row(row, 0, 3), kShot, "fireball flight");
   }
@@ -193,7 +206,8 @@ TEST(TexgenTest, ProjectileAndHeartSheetsHoldTheirFrames) {
   for (auto cell : explosion) ExpectFigure(fireball, cell.first, cell.second, kShot, "explosion");
   for (size_t k = 1; k < explosion.size(); ++k)
     EXPECT_FALSE(fireball.SameBox(explosion[k - 1].first * kShot, explosion[k - 1].second * kShot,
-                                  explosion[k].first * kShot, explosion[k].second * kShot, kShot, kShot))
+                                  explosion[k].first * kShot, explosion[k].second * kShot, kShot,
+                                  kShot))
         << "explosion frame " << k;
 
   const DataImage arrow = LoadTexture("arrow.png");
@@ -248,7 +262,8 @@ TEST(TexgenTest, HudPanelsAreClearExactlyOverTheBarSlots) {
       const int ring = T / 16;  // one texel
       for (int px = bar_x - ring; px < bar_x + len + ring; ++px) {
         EXPECT_NE(texel_alpha(px, bar[0] - ring), 0) << name << " frame below the bar at x " << px;
-        EXPECT_NE(texel_alpha(px, bar[1] + ring - 1), 0) << name << " frame above the bar at x " << px;
+        EXPECT_NE(texel_alpha(px, bar[1] + ring - 1), 0)
+            << name << " frame above the bar at x " << px;
       }
       for (int py = bar[0]; py < bar[1]; ++py) {
         EXPECT_NE(texel_alpha(bar_x - ring, py), 0) << name << " frame left of the bar";
@@ -267,9 +282,9 @@ TEST(TexgenTest, GeneratingAgainGivesTheSameBytes) {
   TempDir dir;
   const std::string tool = std::string(KELVARA_BINARY_DIR) + "/tools/texgen/texgen";
   ASSERT_EQ(DataFiles::Run("\"" + tool + "\" \"" + dir.Path() + "\""), 0);
-  for (const char* name : {"tileset.png", "player1.png", "superp1.png", "player2.png", "superp2.png",
-                           "overlay1.png", "overlay2.png", "monster1.png", "monster2.png", "fireball.png",
-                           "arrow.png", "heart.png"}) {
+  for (const char* name :
+       {"tileset.png", "player1.png", "superp1.png", "player2.png", "superp2.png", "overlay1.png",
+        "overlay2.png", "monster1.png", "monster2.png", "fireball.png", "arrow.png", "heart.png"}) {
     std::string fresh, built;
     ASSERT_TRUE(DataFiles::ReadAll(dir.Path() + "/" + name, &fresh)) << name;
     ASSERT_TRUE(DataFiles::ReadAll(DataFiles::Texture(name), &built)) << name;

@@ -21,13 +21,22 @@ struct Expected {
 };
 
 const Expected SOUNDS[] = {
-    {"slash.wav", 0.15, 0.5},      {"superslash.wav", 0.3, 1.0}, {"hit.wav", 0.1, 0.4},
-    {"explosion.wav", 0.8, 2.0},   {"fireball.wav", 0.3, 0.8},   {"superfireball.wav", 0.6, 1.5},
-    {"arrow.wav", 0.2, 0.6},       {"death.wav", 0.5, 1.5},      {"token.wav", 0.3, 1.0},
-    {"fail.wav", 0.2, 0.6},        {"charged.wav", 0.4, 1.0},
+    {"slash.wav", 0.15, 0.5},
+    {"superslash.wav", 0.3, 1.0},
+    {"hit.wav", 0.1, 0.4},
+    {"explosion.wav", 0.8, 2.0},
+    {"fireball.wav", 0.3, 0.8},
+    {"superfireball.wav", 0.6, 1.5},
+    {"arrow.wav", 0.2, 0.6},
+    {"death.wav", 0.5, 1.5},
+    {"token.wav", 0.3, 1.0},
+    {"fail.wav", 0.2, 0.6},
+    {"charged.wav", 0.4, 1.0},
     // The jingles end before their end sequences (6 s and 10.7 s).
-    {"victory.mp3", 2.0, 5.5},     {"gameover.mp3", 3.0, 9.0},
-    {"ambient1.mp3", 30.0, 60.0},  {"ambient2.mp3", 30.0, 60.0},
+    {"victory.mp3", 2.0, 5.5},
+    {"gameover.mp3", 3.0, 9.0},
+    {"ambient1.mp3", 30.0, 60.0},
+    {"ambient2.mp3", 30.0, 60.0},
 };
 
 const int MINUS_1_DBFS = 29204;
@@ -121,7 +130,8 @@ TEST(SoundGen, MusicEndRunsOnIntoItsStart) {
     for (int c = 0; c < 2; ++c) {
       int around = 0;
       for (size_t i = 2 + c; i < 882; i += 2) around = std::max(around, std::abs(s[i] - s[i - 2]));
-      for (size_t i = n - 882 + c; i < n; i += 2) around = std::max(around, std::abs(s[i] - s[i - 2]));
+      for (size_t i = n - 882 + c; i < n; i += 2)
+        around = std::max(around, std::abs(s[i] - s[i - 2]));
       int join = std::abs(s[c] - s[n - 2 + c]);
       EXPECT_LE(join, around + around / 2) << "channel " << c;
     }

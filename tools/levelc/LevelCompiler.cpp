@@ -119,12 +119,10 @@ void LevelCompiler::Build() {
       const char c = source.At(column, row);
       const int i = column + row * MAP_COLS;
       switch (c) {
-        case '#': case 'B': case 't':
-          Wall(column, row, c);
-          break;
-        case '~':
-          Liquid(column, row);
-          break;
+        case '#':
+        case 'B':
+        case 't': Wall(column, row, c); break;
+        case '~': Liquid(column, row); break;
         case '=': {
           Liquid(column, row);
           int rails = 0;
@@ -133,15 +131,14 @@ void LevelCompiler::Build() {
           Put(G_BRIDGE, column, row, Cell(theme, BRIDGE, rails));
           break;
         }
-        case ',': case '"':
-          Ground(column, row, c);
-          break;
-        default:
-          Ground(column, row, '.');
-          break;
+        case ',':
+        case '"': Ground(column, row, c); break;
+        default: Ground(column, row, '.'); break;
       }
       switch (c) {
-        case 'o': Put(G_LOW2, column, row, Cell(theme, Hash(column, row) % 3 ? ROCK : RUBBLE)); break;
+        case 'o':
+          Put(G_LOW2, column, row, Cell(theme, Hash(column, row) % 3 ? ROCK : RUBBLE));
+          break;
         case 'b': Put(G_LOW2, column, row, Cell(theme, BUSH)); break;
         case 'x': Put(G_LOW2, column, row, Cell(theme, theme == FOREST ? STUMP : CRATE)); break;
         case 'p': Put(G_LOW, column, row, Cell(theme, PIT)); break;
@@ -152,7 +149,8 @@ void LevelCompiler::Build() {
           Put(G_LOW2, column, row, Cell(theme, FENCE, part));
           break;
         }
-        case 'T': case 'S': {
+        case 'T':
+        case 'S': {
           const bool second = c == 'T' && Hash(column, row) % 3 == 0;
           const Piece base = c == 'S' ? STATUE_BASE : (second ? TREE2_BASE : TREE_BASE);
           const Piece top = c == 'S' ? STATUE_TOP : (second ? TREE2_TOP : TREE_TOP);
@@ -174,9 +172,7 @@ void LevelCompiler::Build() {
           Put(G_OVERHEAD2, column, row, Cell(theme, BRANCHES, part));
           break;
         }
-        case '*':
-          Put(G_FRONT_ANIM, column, row, Cell(theme, FRONT_FX2));
-          break;
+        case '*': Put(G_FRONT_ANIM, column, row, Cell(theme, FRONT_FX2)); break;
         case '1': entities[size_t(i)] = 1; break;
         case '2': entities[size_t(i)] = 2; break;
         case 'm': entities[size_t(i)] = 3; break;

@@ -54,7 +54,8 @@ bool LevelSource::Parse(const std::string& text, const std::string& name) {
     line = TrimRight(line);
     if (line.empty() && int(lines_top_first.size()) == MAP_ROWS) continue;
     const std::string cells = line.substr(0, MAP_COLS);
-    if (int(cells.size()) != MAP_COLS || (line.size() > size_t(MAP_COLS) && line[MAP_COLS] != ' ')) {
+    if (int(cells.size()) != MAP_COLS ||
+        (line.size() > size_t(MAP_COLS) && line[MAP_COLS] != ' ')) {
       error = where + "a map line holds exactly " + std::to_string(MAP_COLS) + " cells";
       return false;
     }

@@ -3,10 +3,9 @@
 #include "Signal.h"
 
 // A stereo tune: left and right of the same length.
-struct Stereo
-{
-	Buffer left;
-	Buffer right;
+struct Stereo {
+  Buffer left;
+  Buffer right;
 };
 
 // The two short jingles, played once.

@@ -3,97 +3,67 @@
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
+namespace {
 const double PI = 3.14159265358979323846;
 }
 
-int Samples(double seconds)
-{
-	return (int)std::lround(seconds * SAMPLE_RATE);
+int Samples(double seconds) { return (int)std::lround(seconds * SAMPLE_RATE); }
+
+double Sine(double phase) { return std::sin(2.0 * PI * phase); }
+
+double Saw(double phase) {
+  double f = phase - std::floor(phase);
+  return 2.0 * f - 1.0;
 }
 
-double Sine(double phase)
-{
-	return std::sin(2.0 * PI * phase);
+double Square(double phase, double duty) {
+  double f = phase - std::floor(phase);
+  return f < duty ? 1.0 : -1.0;
 }
 
-double Saw(double phase)
-{
-	double f = phase - std::floor(phase);
-	return 2.0 * f - 1.0;
+double Triangle(double phase) {
+  double f = phase - std::floor(phase);
+  return f < 0.5 ? 4.0 * f - 1.0 : 3.0 - 4.0 * f;
 }
 
-double Square(double phase, double duty)
-{
-	double f = phase - std::floor(phase);
-	return f < duty ? 1.0 : -1.0;
+double NoteFreq(double note) { return 440.0 * std::pow(2.0, (note - 69.0) / 12.0); }
+
+double AttackDecay(double t, double attack, double decay) {
+  if (t < 0.0) return 0.0;
+  if (t < attack) return t / attack;
+  return std::exp(-6.907755 * (t - attack) / decay);
 }
 
-double Triangle(double phase)
-{
-	double f = phase - std::floor(phase);
-	return f < 0.5 ? 4.0 * f - 1.0 : 3.0 - 4.0 * f;
+double AttackRelease(double t, double attack, double release, double length) {
+  if (t < 0.0 || t >= length) return 0.0;
+  double a = t < attack ? t / attack : 1.0;
+  double r = t > length - release ? (length - t) / release : 1.0;
+  return std::min(a, r);
 }
 
-double NoteFreq(double note)
-{
-	return 440.0 * std::pow(2.0, (note - 69.0) / 12.0);
+double Peak(const Buffer& buffer) {
+  double peak = 0.0;
+  for (double x : buffer) peak = std::max(peak, std::fabs(x));
+  return peak;
 }
 
-double AttackDecay(double t, double attack, double decay)
-{
-	if (t < 0.0)
-		return 0.0;
-	if (t < attack)
-		return t / attack;
-	return std::exp(-6.907755 * (t - attack) / decay);
+void Normalize(Buffer& buffer, double peak) {
+  double p = Peak(buffer);
+  if (p <= 0.0) return;
+  for (double& x : buffer) x *= peak / p;
 }
 
-double AttackRelease(double t, double attack, double release, double length)
-{
-	if (t < 0.0 || t >= length)
-		return 0.0;
-	double a = t < attack ? t / attack : 1.0;
-	double r = t > length - release ? (length - t) / release : 1.0;
-	return std::min(a, r);
+void NormalizePair(Buffer& left, Buffer& right, double peak) {
+  double p = std::max(Peak(left), Peak(right));
+  if (p <= 0.0) return;
+  for (double& x : left) x *= peak / p;
+  for (double& x : right) x *= peak / p;
 }
 
-double Peak(const Buffer& buffer)
-{
-	double peak = 0.0;
-	for (double x : buffer)
-		peak = std::max(peak, std::fabs(x));
-	return peak;
-}
-
-void Normalize(Buffer& buffer, double peak)
-{
-	double p = Peak(buffer);
-	if (p <= 0.0)
-		return;
-	for (double& x : buffer)
-		x *= peak / p;
-}
-
-void NormalizePair(Buffer& left, Buffer& right, double peak)
-{
-	double p = std::max(Peak(left), Peak(right));
-	if (p <= 0.0)
-		return;
-	for (double& x : left)
-		x *= peak / p;
-	for (double& x : right)
-		x *= peak / p;
-}
-
-void FadeEdges(Buffer& buffer, double in_seconds, double out_seconds)
-{
-	size_t n = buffer.size();
-	size_t in = std::min(n, (size_t)Samples(in_seconds));
-	size_t out = std::min(n, (size_t)Samples(out_seconds));
-	for (size_t i = 0; i < in; ++i)
-		buffer[i] *= (double)i / in;
-	for (size_t i = 0; i < out; ++i)
-		buffer[n - 1 - i] *= (double)i / out;
+void FadeEdges(Buffer& buffer, double in_seconds, double out_seconds) {
+  size_t n = buffer.size();
+  size_t in = std::min(n, (size_t)Samples(in_seconds));
+  size_t out = std::min(n, (size_t)Samples(out_seconds));
+  for (size_t i = 0; i < in; ++i) buffer[i] *= (double)i / in;
+  for (size_t i = 0; i < out; ++i) buffer[n - 1 - i] *= (double)i / out;
 }

@@ -63,12 +63,12 @@ struct Blow {
   int hand_dx, hand_dy;
   float deg;
 };
-const Blow kDown[10] = {{-3, -3, -120}, {-2, -8, -100}, {0, -10, -75}, {3, 9, 90},  {3, 9, 95},
+const Blow kDown[10] = {{-3, -3, -120}, {-2, -8, -100}, {0, -10, -75}, {3, 9, 90},   {3, 9, 95},
                         {2, 8, 110},    {1, 6, 130},    {0, 5, 145},   {-1, 4, 158}, {-2, 3, 168}};
-const Blow kUp[10] = {{3, 5, 70}, {4, 2, 30}, {3, -2, 5},  {0, -10, -90}, {1, -10, -85},
-                      {2, -7, -60}, {3, -4, -30}, {4, -1, 0}, {4, 2, 30},   {3, 4, 55}};
-const Blow kRight[10] = {{-4, -4, -150}, {-1, -8, -115}, {2, -8, -80}, {8, 2, 5},   {8, 3, 12},
-                         {7, 4, 30},     {5, 5, 50},     {3, 6, 70},   {1, 6, 85},  {0, 7, 100}};
+const Blow kUp[10] = {{3, 5, 70},   {4, 2, 30},   {3, -2, 5}, {0, -10, -90}, {1, -10, -85},
+                      {2, -7, -60}, {3, -4, -30}, {4, -1, 0}, {4, 2, 30},    {3, 4, 55}};
+const Blow kRight[10] = {{-4, -4, -150}, {-1, -8, -115}, {2, -8, -80}, {8, 2, 5},  {8, 3, 12},
+                         {7, 4, 30},     {5, 5, 50},     {3, 6, 70},   {1, 6, 85}, {0, 7, 100}};
 
 void Brute(Canvas& c, Facing f, MonsterAct act, int frame) {
   Pose p = MonsterWalkPose(f, act == MonsterAct::WALK ? frame : 5);
@@ -76,8 +76,10 @@ void Brute(Canvas& c, Facing f, MonsterAct act, int frame) {
   if (act == MonsterAct::HURT) {
     static const int push[6] = {3, 3, 2, 1, 1, 0};
     flash = frame % 2 == 0;
-    if (f == Facing::RIGHT) p.lean = -push[frame];
-    else p.bob = f == Facing::DOWN ? -push[frame] / 2 : push[frame] / 2;
+    if (f == Facing::RIGHT)
+      p.lean = -push[frame];
+    else
+      p.bob = f == Facing::DOWN ? -push[frame] / 2 : push[frame] / 2;
     if (f != Facing::RIGHT) p.lean = (frame % 2) ? 1 : -1;
   }
   if (act == MonsterAct::ATTACK) {
@@ -88,8 +90,10 @@ void Brute(Canvas& c, Facing f, MonsterAct act, int frame) {
   Blow blow{0, 7, 160};
   if (f == Facing::UP) blow = Blow{3, 6, 60};
   if (f == Facing::RIGHT) blow = Blow{1, 1, -120};  // resting on the shoulder
-  if (act == MonsterAct::ATTACK) blow = (f == Facing::DOWN ? kDown : f == Facing::UP ? kUp : kRight)[frame];
-  if (act == MonsterAct::HURT) blow = Blow{f == Facing::UP ? 4 : -4, 2, f == Facing::UP ? -30.0f : 210.0f};
+  if (act == MonsterAct::ATTACK)
+    blow = (f == Facing::DOWN ? kDown : f == Facing::UP ? kUp : kRight)[frame];
+  if (act == MonsterAct::HURT)
+    blow = Blow{f == Facing::UP ? 4 : -4, 2, f == Facing::UP ? -30.0f : 210.0f};
 
   if (f == Facing::DOWN) {
     h.Legs();
@@ -121,8 +125,10 @@ void Brute(Canvas& c, Facing f, MonsterAct act, int frame) {
     const Point hand{h.Shoulder(f == Facing::UP || f == Facing::RIGHT ? 1 : 0).x + blow.hand_dx,
                      h.Shoulder(0).y + blow.hand_dy};
     const Point end = Toward(hand, blow.deg, 14);
-    if (frame == 3) Sparkle(c, end, 4, Pal::Yellow);
-    else Puff(c, end, 2);
+    if (frame == 3)
+      Sparkle(c, end, 4, Pal::Yellow);
+    else
+      Puff(c, end, 2);
   }
   if (flash) Flash(c);
 }
@@ -156,14 +162,17 @@ void Dying(Canvas& c, int frame) {
   });
   Club(c, Point{26, 52}, 15, 12);
   if (frame >= 5) Dissolve(c, frame - 4);
-  for (int k = 0; k < frame - 3; ++k) Puff(c, Point{20 + k * 5, 42 - (k % 2) * 3 - (frame - 3)}, 1 + (frame + k) % 3);
+  for (int k = 0; k < frame - 3; ++k)
+    Puff(c, Point{20 + k * 5, 42 - (k % 2) * 3 - (frame - 3)}, 1 + (frame + k) % 3);
 }
 
 }  // namespace
 
 void DrawBruteSheet(Canvas& c) {
   MonsterSheet(c, [](Canvas& cell, Facing f, MonsterAct act, int frame) {
-    if (act == MonsterAct::DIE) Dying(cell, frame);
-    else Brute(cell, f, act, frame);
+    if (act == MonsterAct::DIE)
+      Dying(cell, frame);
+    else
+      Brute(cell, f, act, frame);
   });
 }

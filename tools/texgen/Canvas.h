@@ -16,7 +16,10 @@ public:
   int Height() const { return height; }
 
   // Every coordinate below is relative to this point of the image.
-  void SetOrigin(int x, int y) { origin_x = x; origin_y = y; }
+  void SetOrigin(int x, int y) {
+    origin_x = x;
+    origin_y = y;
+  }
   int OriginX() const { return origin_x; }
   int OriginY() const { return origin_y; }
 

@@ -64,8 +64,7 @@ void Humanoid::Head(const Ramp& ramp) {
 }
 
 Point Humanoid::Shoulder(int side) const {
-  if (pose.facing == Facing::RIGHT)
-    return Point{Centre() + (side == 0 ? -1 : 0), body_y + 1};
+  if (pose.facing == Facing::RIGHT) return Point{Centre() + (side == 0 ? -1 : 0), body_y + 1};
   return Point{side == 0 ? body_x - 2 : body_x + body_w + 1, body_y + 1};
 }
 

@@ -28,11 +28,11 @@ struct Look {
 // What the figure is doing in one frame.
 struct Pose {
   Facing facing = Facing::DOWN;
-  int step = 0;   // -1, 0 or 1: which leg is lifted (front/back when seen from the side)
-  int swing = 0;  // -1, 0 or 1: how the arms swing, a frame behind the legs
-  int bob = 0;    // lift of everything above the feet, in texels (negative is up)
-  int lean = 0;   // sideways shift of the upper body (a recoil)
-  int squash = 0; // torso shortened by this much (crouch before a spin)
+  int step = 0;    // -1, 0 or 1: which leg is lifted (front/back when seen from the side)
+  int swing = 0;   // -1, 0 or 1: how the arms swing, a frame behind the legs
+  int bob = 0;     // lift of everything above the feet, in texels (negative is up)
+  int lean = 0;    // sideways shift of the upper body (a recoil)
+  int squash = 0;  // torso shortened by this much (crouch before a spin)
 };
 
 // Draws a chibi figure part by part into a 64 x 64 creature cell, so each

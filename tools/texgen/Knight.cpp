@@ -37,7 +37,7 @@ void Helmet(Humanoid& h, Facing f) {
   if (f == Facing::RIGHT) c.Fill(px - 4, y - 2, 3, 3, Pal::Red1);
   if (f == Facing::DOWN) {
     c.Fill(x + 2, y + hh / 2, w - 4, 2, Pal::Outline);  // visor slit
-    c.Set(x + 3, y + hh / 2, Pal::Blue3);                // a glint of eyes
+    c.Set(x + 3, y + hh / 2, Pal::Blue3);               // a glint of eyes
     c.Set(x + w - 4, y + hh / 2, Pal::Blue3);
     c.Fill(x + w / 2, y + hh / 2 + 2, 1, 3, Pal::Grey1);
   } else if (f == Facing::RIGHT) {
@@ -163,12 +163,14 @@ void Knight(Canvas& c, Facing f, Act act, int frame) {
       c.Fill(h.BodyLeft(), h.HipY() - 2, h.BodyW(), 1, Pal::Wood1);
       Helmet(h, f);
       // The far arm holds the shield out in front of the body.
-      Shield(c, h.Centre() + 2 + (act == Act::HURT ? -1 : 0), h.BodyTop() - 1 + h.pose.swing, 5, 10, false);
+      Shield(c, h.Centre() + 2 + (act == Act::HURT ? -1 : 0), h.BodyTop() - 1 + h.pose.swing, 5, 10,
+             false);
       if (act == Act::ATTACK) {
         const SwingFrame& sw = kSwingRight[frame];
         Sword(c, h.Arm(1, sw.hand_dx, sw.hand_dy), sw.deg);
       } else {
-        Sword(c, act == Act::HURT ? h.Arm(1, -4, 2) : h.ArmAtRest(1), act == Act::HURT ? 200 : -50, 10);
+        Sword(c, act == Act::HURT ? h.Arm(1, -4, 2) : h.ArmAtRest(1), act == Act::HURT ? 200 : -50,
+              10);
       }
     }
   }

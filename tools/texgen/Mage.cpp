@@ -35,11 +35,13 @@ void Head(Humanoid& h, Facing f) {
   if (f == Facing::DOWN) {
     c.Set(x + 3, y + 4, Pal::Outline);
     c.Set(x + w - 4, y + 4, Pal::Outline);
-    for (int k = 0; k < 5; ++k) c.Fill(x + 2 + k / 2, y + 6 + k, w - 4 - k, 1, k % 2 ? Pal::Grey3 : Pal::White);
+    for (int k = 0; k < 5; ++k)
+      c.Fill(x + 2 + k / 2, y + 6 + k, w - 4 - k, 1, k % 2 ? Pal::Grey3 : Pal::White);
   } else if (f == Facing::RIGHT) {
     c.Set(x + w - 3, y + 4, Pal::Outline);
     c.Set(x + w, y + 5, Pal::Skin1);  // nose
-    for (int k = 0; k < 5; ++k) c.Fill(x + w - 5 + k / 2, y + 6 + k, 4 - k / 2, 1, k % 2 ? Pal::Grey3 : Pal::White);
+    for (int k = 0; k < 5; ++k)
+      c.Fill(x + w - 5 + k / 2, y + 6 + k, 4 - k / 2, 1, k % 2 ? Pal::Grey3 : Pal::White);
     c.Fill(x + 1, y + 3, 3, 5, Pal::Grey3);  // hair at the back
   } else {
     c.Fill(x + 1, y + 2, w - 2, hh - 2, Pal::Grey3);
@@ -65,10 +67,13 @@ void Barrier(Canvas& c, int phase) {
     const Point p = Toward(Point{32, 30}, deg, 0);
     const int rx = 17, ry = 20;
     const float r = deg * 3.14159265f / 180.0f;
-    const int x = p.x + int(std::lround(std::cos(r) * rx)), y = p.y + int(std::lround(std::sin(r) * ry));
+    const int x = p.x + int(std::lround(std::cos(r) * rx)),
+              y = p.y + int(std::lround(std::sin(r) * ry));
     const int band = (k + phase * 4) % 12;
-    if (band < 7) c.Set(x, y, band < 3 ? Pal::White : Pal::Blue3);
-    else if (band < 9) c.Set(x, y, Pal::Blue2);
+    if (band < 7)
+      c.Set(x, y, band < 3 ? Pal::White : Pal::Blue3);
+    else if (band < 9)
+      c.Set(x, y, Pal::Blue2);
   }
 }
 
@@ -82,7 +87,8 @@ struct CastFrame {
   int glow;
 };
 const CastFrame kCastDown[4] = {{2, -5, -80, 0}, {3, 2, 60, 1}, {1, 7, 88, 2}, {2, 4, 75, 0}};
-const CastFrame kCastUp[4] = {{-2, 5, 100, 0}, {-3, -2, -60, 1}, {-1, -7, -90, 2}, {-2, -4, -75, 0}};
+const CastFrame kCastUp[4] = {
+    {-2, 5, 100, 0}, {-3, -2, -60, 1}, {-1, -7, -90, 2}, {-2, -4, -75, 0}};
 const CastFrame kCastRight[4] = {{-3, -4, -130, 0}, {2, -4, -40, 1}, {6, 0, 0, 2}, {4, -2, -20, 0}};
 
 // The point where the staff's orb sits, for the casting sparkle.

@@ -73,12 +73,14 @@ void Portrait(Canvas& c, int x, int y, int player) {
   } else {
     // The mage: hat, face and beard.
     c.ShadedEllipse(x + 7, y + 10, 14, 14, Pal::Skin);
-    for (int k = 0; k < 8; ++k) c.Fill(x + 14 - (9 - k), y + 10 - k, 2 * (9 - k) - 2, 1, Pal::Purple1);
+    for (int k = 0; k < 8; ++k)
+      c.Fill(x + 14 - (9 - k), y + 10 - k, 2 * (9 - k) - 2, 1, Pal::Purple1);
     c.Fill(x + 4, y + 10, 20, 2, Pal::Purple2);
     c.Fill(x + 5, y + 12, 18, 1, Pal::Yellow);
     c.Fill(x + 10, y + 15, 2, 2, Pal::Outline);
     c.Fill(x + 16, y + 15, 2, 2, Pal::Outline);
-    for (int k = 0; k < 8; ++k) c.Fill(x + 9 + k / 2, y + 18 + k, 10 - k, 1, k % 2 ? Pal::Grey3 : Pal::White);
+    for (int k = 0; k < 8; ++k)
+      c.Fill(x + 9 + k / 2, y + 18 + k, 10 - k, 1, k % 2 ? Pal::Grey3 : Pal::White);
   }
   c.ClearClip();
 }
@@ -89,9 +91,9 @@ void DrawPanel(Canvas& c, int player) {
   const int T16 = 16;
   // Bar geometry of the game, in texels of this 96 x 64 image (one tile = 16).
   const int bar_x = player == 1 ? 2 * T16 : T16 / 2;
-  const int bar_len = 56;                        // 3.5 tiles
-  const int life_top = 64 - 14, life_h = 4;      // 0.625 to 0.875 tile above the bottom
-  const int energy_top = 64 - 6, energy_h = 4;   // 1/8 to 3/8 tile above the bottom
+  const int bar_len = 56;                       // 3.5 tiles
+  const int life_top = 64 - 14, life_h = 4;     // 0.625 to 0.875 tile above the bottom
+  const int energy_top = 64 - 6, energy_h = 4;  // 1/8 to 3/8 tile above the bottom
 
   // The plate: dark stone with a gold trim along its top.
   c.ShadedBox(0, 40, 96, 24, Pal::Slate);

@@ -36,9 +36,11 @@ void Explosion(Canvas& c, int frame) {
       const Point p = Toward(centre, k * 45.0f + frame * 10, float(r - 3));
       c.Ellipse(p.x - 3, p.y - 3, 7, 7, Pal::Red2);
     }
-    c.ShadedEllipse(centre.x - r + 2, centre.y - r + 2, 2 * r - 4, 2 * r - 4, Ramp{Pal::Red2, Pal::Orange, Pal::Yellow});
+    c.ShadedEllipse(centre.x - r + 2, centre.y - r + 2, 2 * r - 4, 2 * r - 4,
+                    Ramp{Pal::Red2, Pal::Orange, Pal::Yellow});
     const int core = frame < 2 ? 4 - frame : 2;
-    c.Ellipse(centre.x - core, centre.y - core, 2 * core, 2 * core, frame < 2 ? Pal::White : Pal::Cream);
+    c.Ellipse(centre.x - core, centre.y - core, 2 * core, 2 * core,
+              frame < 2 ? Pal::White : Pal::Cream);
     c.Outline(0, 0, C, C, Pal::Red0);
     return;
   }

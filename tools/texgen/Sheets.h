@@ -3,8 +3,8 @@
 
 // Sizes of the textures, in texels.
 namespace SheetSize {
-constexpr int kCreatureCell = 64;      // players and monsters
-constexpr int kProjectileCell = 32;    // fireball and arrow
+constexpr int kCreatureCell = 64;    // players and monsters
+constexpr int kProjectileCell = 32;  // fireball and arrow
 constexpr int kPlayerW = 4 * kCreatureCell, kPlayerH = 14 * kCreatureCell;
 constexpr int kMonsterW = 10 * kCreatureCell, kMonsterH = 10 * kCreatureCell;
 constexpr int kFireballW = 6 * kProjectileCell, kFireballH = 5 * kProjectileCell;

@@ -51,7 +51,8 @@ void Skull(Humanoid& h, Facing f) {
 void Ribs(Humanoid& h) {
   Canvas& c = h.canvas;
   // The ribcage: dark gaps between the ribs and a spine.
-  for (int y = h.BodyTop() + 2; y < h.HipY() - 1; y += 2) c.Fill(h.BodyLeft() + 1, y, h.BodyW() - 2, 1, Pal::Grey1);
+  for (int y = h.BodyTop() + 2; y < h.HipY() - 1; y += 2)
+    c.Fill(h.BodyLeft() + 1, y, h.BodyW() - 2, 1, Pal::Grey1);
   c.Fill(h.Centre(), h.BodyTop() + 1, 1, h.BodyH(), Pal::Grey2);
   c.Fill(h.BodyLeft(), h.HipY() - 1, h.BodyW(), 2, Pal::Wood0);  // a rope belt
 }
@@ -91,8 +92,10 @@ void Skeleton(Canvas& c, Facing f, MonsterAct act, int frame) {
   if (act == MonsterAct::HURT) {
     static const int push[6] = {3, 3, 2, 1, 1, 0};
     flash = frame % 2 == 0;
-    if (f == Facing::RIGHT) p.lean = -push[frame];
-    else p.lean = (frame % 2) ? 1 : -1, p.bob = -push[frame] / 2;
+    if (f == Facing::RIGHT)
+      p.lean = -push[frame];
+    else
+      p.lean = (frame % 2) ? 1 : -1, p.bob = -push[frame] / 2;
   }
   if (act == MonsterAct::ATTACK) {
     p.bob = frame == 7 ? -1 : 0;
@@ -149,13 +152,16 @@ void Skeleton(Canvas& c, Facing f, MonsterAct act, int frame) {
       h.Arm(1, -pull - 1, 1);
     } else {
       const Point hand = h.ArmAtRest(1);
-      Bow(c, Point{hand.x + 1, hand.y - 1}, act == MonsterAct::HURT ? -60.0f : -90.0f + 15, 0, false);
+      Bow(c, Point{hand.x + 1, hand.y - 1}, act == MonsterAct::HURT ? -60.0f : -90.0f + 15, 0,
+          false);
     }
   }
   h.Finish();
   if (act == MonsterAct::ATTACK && frame == 6) {
     // The arrow has just left: a streak ahead of the bow.
-    const Point from = f == Facing::DOWN ? Point{31, 52} : f == Facing::UP ? Point{32, 8} : Point{50, 22};
+    const Point from = f == Facing::DOWN ? Point{31, 52}
+                       : f == Facing::UP ? Point{32, 8}
+                                         : Point{50, 22};
     const float deg = f == Facing::DOWN ? 90.0f : f == Facing::UP ? -90.0f : 0.0f;
     const Point to = Toward(from, deg, 8);
     c.Line(from.x, from.y, to.x, to.y, Pal::White);
@@ -199,7 +205,9 @@ void Dying(Canvas& c, int frame) {
 
 void DrawSkeletonSheet(Canvas& c) {
   MonsterSheet(c, [](Canvas& cell, Facing f, MonsterAct act, int frame) {
-    if (act == MonsterAct::DIE) Dying(cell, frame);
-    else Skeleton(cell, f, act, frame);
+    if (act == MonsterAct::DIE)
+      Dying(cell, frame);
+    else
+      Skeleton(cell, f, act, frame);
   });
 }

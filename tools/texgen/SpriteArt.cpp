@@ -18,7 +18,8 @@ void LeaveCell(Canvas& c) {
 
 Point Toward(Point from, float deg, float len) {
   const float r = deg * 3.14159265f / 180.0f;
-  return Point{from.x + int(std::lround(std::cos(r) * len)), from.y + int(std::lround(std::sin(r) * len))};
+  return Point{from.x + int(std::lround(std::cos(r) * len)),
+               from.y + int(std::lround(std::sin(r) * len))};
 }
 
 void Sword(Canvas& c, Point hand, float deg, int blade) {
@@ -159,19 +160,20 @@ void Dissolve(Canvas& c, int amount) {
 }
 
 void Puff(Canvas& c, Point centre, int radius) {
-  c.ShadedEllipse(centre.x - radius, centre.y - radius, 2 * radius + 1, 2 * radius, Ramp{Pal::Grey2, Pal::Grey3, Pal::White});
+  c.ShadedEllipse(centre.x - radius, centre.y - radius, 2 * radius + 1, 2 * radius,
+                  Ramp{Pal::Grey2, Pal::Grey3, Pal::White});
 }
 
 Color Lighter(Color col) {
   using namespace Pal;
   static const Color ladders[][2] = {
-      {Outline, Grey0}, {Grey0, Grey1},   {Grey1, Grey2},   {Grey2, Grey3},   {Grey3, White},
-      {Skin0, Skin1},   {Skin1, Skin2},   {Skin2, Cream},   {Wood0, Wood1},   {Wood1, Wood2},
-      {Wood2, Skin2},  {Green0, Green1}, {Green1, Green2}, {Green2, Green3}, {Green3, Cream},
-      {Blue0, Blue1},   {Blue1, Blue2},   {Blue2, Blue3},   {Blue3, White},   {Red0, Red1},
-      {Red1, Red2},     {Red2, Orange},   {Orange, Yellow}, {Yellow, Cream},  {Cream, White},
-      {Purple0, Purple1}, {Purple1, Purple2}, {Purple2, Grey3}, {Stone0, Stone1},
-      {Stone1, Stone2}, {Stone2, Grey3}};
+      {Outline, Grey0},   {Grey0, Grey1},     {Grey1, Grey2},   {Grey2, Grey3},   {Grey3, White},
+      {Skin0, Skin1},     {Skin1, Skin2},     {Skin2, Cream},   {Wood0, Wood1},   {Wood1, Wood2},
+      {Wood2, Skin2},     {Green0, Green1},   {Green1, Green2}, {Green2, Green3}, {Green3, Cream},
+      {Blue0, Blue1},     {Blue1, Blue2},     {Blue2, Blue3},   {Blue3, White},   {Red0, Red1},
+      {Red1, Red2},       {Red2, Orange},     {Orange, Yellow}, {Yellow, Cream},  {Cream, White},
+      {Purple0, Purple1}, {Purple1, Purple2}, {Purple2, Grey3}, {Stone0, Stone1}, {Stone1, Stone2},
+      {Stone2, Grey3}};
   for (const auto& l : ladders)
     if (l[0] == col) return l[1];
   return col;

@@ -38,7 +38,8 @@ void Flagstones(Canvas& c, const Ramp& stone, Color mortar, int stone_h, int see
       // A few worn texels per stone.
       for (int k = 0; k < 2; ++k) {
         const unsigned n = Noise(x0 + k, y0, seed + 7);
-        c.Set(x0 + 2 + int(n % (w - 4)), y0 + 2 + int((n >> 8) % unsigned(stone_h - 3)), stone.dark);
+        c.Set(x0 + 2 + int(n % (w - 4)), y0 + 2 + int((n >> 8) % unsigned(stone_h - 3)),
+              stone.dark);
       }
     }
   }

@@ -43,7 +43,8 @@ void StoneTop(Canvas& c, int seed) {
   // Moss creeping over the ruin.
   for (int y = 0; y < N; ++y)
     for (int x = 0; x < N; ++x)
-      if (Noise(x / 3, y / 3, seed + 11) % 5 == 0 && Noise(x, y, seed) % 3) c.Set(x, y, Pal::Green1);
+      if (Noise(x / 3, y / 3, seed + 11) % 5 == 0 && Noise(x, y, seed) % 3)
+        c.Set(x, y, Pal::Green1);
 }
 
 void StoneFace(Canvas& c, bool capped, int seed) {
@@ -242,7 +243,8 @@ void DrawForestTiles(Canvas& c) {
   c.Outline(0, 0, N, N, Pal::Outline);
   EnterCell(c, T, TREE2_BASE);  // a fir: the lowest tier of needles over its trunk
   c.ShadedBox(6, 9, 4, 7, Pal::Wood);
-  for (int y = 0; y < 10; ++y) c.Fill(8 - (y + 6) / 2, y, 2 * ((y + 6) / 2), 1, y % 3 == 0 ? Pal::Green2 : Pal::Green1);
+  for (int y = 0; y < 10; ++y)
+    c.Fill(8 - (y + 6) / 2, y, 2 * ((y + 6) / 2), 1, y % 3 == 0 ? Pal::Green2 : Pal::Green1);
   c.Outline(0, 0, N, N, Pal::Outline);
   EnterCell(c, T, TREE2_TOP);
   for (int y = 1; y < N; ++y) {
@@ -296,7 +298,8 @@ void DrawForestTiles(Canvas& c) {
   EnterCell(c, T, BANNER);  // ivy hanging over the face of a ruin
   for (int x = 1; x < N; x += 3) {
     const int len = 6 + int(Noise(x, 1, 97) % 9);
-    for (int y = 0; y < len; ++y) c.Set(x + ((y / 3) % 2), y, y % 3 == 0 ? Pal::Green3 : Pal::Green2);
+    for (int y = 0; y < len; ++y)
+      c.Set(x + ((y / 3) % 2), y, y % 3 == 0 ? Pal::Green3 : Pal::Green2);
   }
   c.Outline(0, 0, N, N, Pal::Green0);
 

@@ -47,8 +47,8 @@ constexpr Piece WALL_FACE_WINDOW{1, 14};
 // Animations (row 2): the liquid, the liquid under a bank, and two front effects.
 constexpr Piece LIQUID{2, 0};
 constexpr Piece LIQUID_BANK{2, 4};
-constexpr Piece FRONT_FX{2, 8};   // falling leaves / torch flame (above a torch face)
-constexpr Piece FRONT_FX2{2, 12}; // drifting motes / rising embers
+constexpr Piece FRONT_FX{2, 8};    // falling leaves / torch flame (above a torch face)
+constexpr Piece FRONT_FX2{2, 12};  // drifting motes / rising embers
 constexpr int kAnimFrames = 4;
 
 // Bridges and low obstacles (row 3).

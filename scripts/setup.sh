@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the data tools and the tests need.
 set -euo pipefail
 pkgs=(
-  build-essential cmake pkg-config clang libclang-rt-14-dev
+  build-essential cmake pkg-config clang clang-format libclang-rt-14-dev
   freeglut3-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
   libpng-dev libsdl2-dev libsdl2-mixer-dev libmp3lame-dev
   libgtest-dev googletest

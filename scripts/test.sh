@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+bash scripts/check-format.sh
 bash scripts/build.sh build
 bash scripts/build.sh build-asan -DKELVARA_SANITIZE=ON
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1

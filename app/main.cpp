@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
   }
 
   if (!game.Init(1)) {
-    ReportUnreadableLevel(1);
+    ReportLevelFault(1, game.level_fault);
     std::exit(1);
   }
 

@@ -14,7 +14,7 @@
 #include "actors/cHeart.h"
 #include "actors/cMonster1.h"
 #include "actors/cMonster2.h"
-#include "core/LevelFiles.h"
+#include "core/DataFile.h"
 
 namespace {
 
@@ -109,6 +109,7 @@ void cGame::SetProjection() {
 bool cGame::Init(int lvl) {
   state = GAME_PLAYING;
   level = lvl;
+  level_fault = LEVEL_FAULT_NONE;
   fade = 1.0f;
   ai_enabled = true;
   epileptic = false;
@@ -129,7 +130,10 @@ bool cGame::Init(int lvl) {
   data.Load();
   int tex_w = 0, tex_h = 0;
   data.GetSize(TEX_TILESET, &tex_w, &tex_h);
-  if (!scene.LoadLevel(level, tex_w, tex_h)) return false;
+  if (!scene.LoadLevel(level, tex_w, tex_h)) {
+    level_fault = LEVEL_FAULT_STATIC_UNREADABLE;
+    return false;
+  }
   scene.BuildCollisionMaps();
 
   panel1.SetBarX(2 * TILE_SIZE);
@@ -139,7 +143,8 @@ bool cGame::Init(int lvl) {
   panel2.SetX(view.right - panel2.GetWidth());
   panel2.SetY(view.bottom);
 
-  LoadDynamicLayer(level);
+  // A level without both players' starts cannot be played.
+  if (!LoadDynamicLayer(level)) return false;
 
   sound.Load();
   if (level == 1)
@@ -152,36 +157,49 @@ bool cGame::Init(int lvl) {
 }
 
 bool cGame::LoadDynamicLayer(int lvl) {
-  FILE* f = std::fopen(LevelFilePath("dynamic_layer", lvl).c_str(), "r");
-  if (!f) return false;
-  // Top row first; a value that cannot be read ends the reading.
-  for (int row = MAP_ROWS - 1; row >= 0; --row) {
-    for (int col = 0; col < MAP_COLS; ++col) {
-      int id = 0;
-      if (!ReadLevelValue(f, &id)) {
-        std::fclose(f);
-        return true;
-      }
-      switch (id) {
-        case ENTITY_PLAYER1: player1.SetTile(col, row); break;
-        case ENTITY_PLAYER2: player2.SetTile(col, row); break;
-        case ENTITY_MONSTER1:
-          enemies.push_back(new cMonster1());
-          enemies.back()->SetTile(col, row);
-          break;
-        case ENTITY_MONSTER2:
-          enemies.push_back(new cMonster2());
-          enemies.back()->SetTile(col, row);
-          break;
-        case ENTITY_HEART:
-          tokens.push_back(new cHeart());
-          tokens.back()->SetTile(col, row);
-          break;
-        default: break;
-      }
+  FILE* f = OpenDataFile(LevelFilePath("dynamic_layer", lvl).c_str());
+  if (!f) {
+    level_fault = LEVEL_FAULT_DYNAMIC_UNREADABLE;
+    return false;
+  }
+  bool placed1 = false, placed2 = false;
+  // Top row first, each row from column 0; a value that cannot be read ends the reading.
+  for (int i = 0; i < MAP_CELLS; ++i) {
+    const int row = MAP_ROWS - 1 - i / MAP_COLS;
+    const int col = i % MAP_COLS;
+    int id = 0;
+    if (!ReadLevelValue(f, &id)) break;
+    switch (id) {
+      case ENTITY_PLAYER1:
+        player1.SetTile(col, row);
+        placed1 = true;
+        break;
+      case ENTITY_PLAYER2:
+        player2.SetTile(col, row);
+        placed2 = true;
+        break;
+      case ENTITY_MONSTER1:
+        enemies.push_back(new cMonster1());
+        enemies.back()->SetTile(col, row);
+        break;
+      case ENTITY_MONSTER2:
+        enemies.push_back(new cMonster2());
+        enemies.back()->SetTile(col, row);
+        break;
+      case ENTITY_HEART:
+        tokens.push_back(new cHeart());
+        tokens.back()->SetTile(col, row);
+        break;
+      default: break;
     }
   }
   std::fclose(f);
+  if (!placed1 || !placed2) {
+    level_fault = !placed1 && !placed2 ? LEVEL_FAULT_NO_PLAYERS
+                  : !placed1           ? LEVEL_FAULT_NO_PLAYER1
+                                       : LEVEL_FAULT_NO_PLAYER2;
+    return false;
+  }
   return true;
 }
 
@@ -212,7 +230,7 @@ bool cGame::Loop() {
     DeleteActors();
     const int next = level + 1;
     if (!Init(next)) {
-      ReportUnreadableLevel(next);
+      ReportLevelFault(next, level_fault);
       std::exit(1);
     }
     state = GAME_PLAYING;

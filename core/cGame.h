@@ -8,6 +8,7 @@
 #include "actors/cRect.h"
 #include "actors/cToken.h"
 #include "core/Globals.h"
+#include "core/LevelFiles.h"
 #include "core/cOverlay.h"
 #include "gfx/cData.h"
 #include "gfx/cShader.h"
@@ -39,9 +40,11 @@ public:
   cGame() = default;
   virtual ~cGame();
 
-  // Sets up a level; false when its static layer cannot be read.
+  // Sets up a level; false when its static layer cannot be read, or its dynamic layer cannot
+  // be read or places no start for a player (level_fault says which).
   bool Init(int level);
-  // Reads the players' start tiles, monsters and hearts; false when the file cannot be opened.
+  // Reads the players' start tiles, monsters and hearts; false when the file cannot be opened
+  // or places no start for player 1 or for player 2 (level_fault says which).
   bool LoadDynamicLayer(int level);
   // One logic frame (or a whole end sequence); false ends the program.
   bool Loop();
@@ -77,6 +80,8 @@ public:
   float fade = 0.0f;
   bool ai_enabled = false;
   bool epileptic = false;
+  // Why the last Init or LoadDynamicLayer failed.
+  LevelFault level_fault = LEVEL_FAULT_NONE;
   // The frame loop's clock; tests may replace it.
   int (*elapsed_ms)() = GlutElapsedTime;
   // Ends Render by showing the frame; tests may keep the picture in the back buffer.

@@ -2,6 +2,8 @@
 
 #include <png.h>
 
+#include "core/DataFile.h"
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -100,7 +102,7 @@ unsigned char* DecodePng(FILE* f, long file_size, int* out_w, int* out_h) {
 
 CorImage* CorOpenImage(const char* file, int file_format) {
   if (!file || file_format != COR_FF_AUTODETECT) return nullptr;
-  FILE* f = std::fopen(file, "rb");
+  FILE* f = OpenDataFile(file);  // a directory or a named pipe gives no image
   if (!f) return nullptr;
 
   unsigned char* pixels = nullptr;

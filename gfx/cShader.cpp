@@ -1,7 +1,8 @@
 #include "gfx/cShader.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+
+#include "core/DataFile.h"
 
 namespace {
 
@@ -24,11 +25,20 @@ const SlotInfo kSlots[SHADER_COUNT] = {
 
 bool ValidSlot(int i) { return i >= 0 && i < SHADER_COUNT; }
 
+// Every GL 2.0 entry point that cShader calls.
+bool HasShaderEntryPoints() {
+  return glCreateProgram && glCreateShader && glShaderSource && glCompileShader && glAttachShader &&
+         glDetachShader && glLinkProgram && glUseProgram && glGetUniformLocation && glUniform1i &&
+         glUniform1f;
+}
+
+bool told_no_effects = false;
+
 }  // namespace
 
-std::string ReadTextFile(const char* path) {
-  std::ifstream ifs(path);
-  std::string content((std::istreambuf_iterator<char>(ifs)), std::istreambuf_iterator<char>());
+std::string ReadTextFile(const char* path, std::string* why) {
+  std::string content;
+  ReadDataFile(path, SHADER_FILE_LIMIT, &content, why);
   return content;
 }
 
@@ -39,7 +49,12 @@ void SetShaderSource(GLuint shader, const std::string& src) {
 }
 
 void LoadShaderFile(GLuint shader, const char* path) {
-  SetShaderSource(shader, ReadTextFile(path));
+  std::string why;
+  const std::string src = ReadTextFile(path, &why);
+  if (!why.empty())
+    std::fprintf(stderr, "Kelvara: cannot read the shader file %s (%s); its effect stays off\n",
+                 path, why.c_str());
+  SetShaderSource(shader, src);
 }
 
 cShader::cShader() {}
@@ -48,7 +63,12 @@ cShader::~cShader() {}
 
 void cShader::Init() {
   // Without GL 2.0 entry points there is nothing to create; effects stay off.
-  if (!glCreateProgram || !glCreateShader) return;
+  if (!HasShaderEntryPoints()) {
+    if (!told_no_effects)
+      std::fprintf(stderr, "Kelvara: OpenGL 2.0 is not available; the screen effects are off\n");
+    told_no_effects = true;
+    return;
+  }
   program = glCreateProgram();
   for (int i = 0; i < SHADER_COUNT; ++i) {
     shaders[i] = glCreateShader(kSlots[i].type);

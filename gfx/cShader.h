@@ -17,14 +17,21 @@ enum ShaderSlot {
 
 const int SHADER_COUNT = 8;
 
-// Whole contents of a text file; empty when it cannot be opened.
-std::string ReadTextFile(const char* path);
+// Largest shader file that is read.
+const size_t SHADER_FILE_LIMIT = 64 * 1024;
+
+// Whole contents of a text file of at most SHADER_FILE_LIMIT bytes; empty when it cannot be
+// read (missing, not a regular file, too large), and then *why, when given, says why.
+std::string ReadTextFile(const char* path, std::string* why = nullptr);
 // Hands src to GL as the shader's source (one string of explicit length).
 void SetShaderSource(GLuint shader, const std::string& src);
-// SetShaderSource with the contents of the file at path.
+// SetShaderSource with the contents of the file at path; a file that cannot be read is
+// named on standard error and gives an empty source, so the effect that needs it stays off.
 void LoadShaderFile(GLuint shader, const char* path);
 
-// One GLSL program and the eight shader objects that can be attached to it.
+// One GLSL program and the eight shader objects that can be attached to it. Without the
+// OpenGL 2.0 entry points Init says once that the screen effects are off, and every
+// operation does nothing.
 class cShader {
 public:
   cShader();
@@ -44,6 +51,7 @@ public:
   // int goes through glUniform1i, anything else through glUniform1f.
   template <typename T>
   void SetUniform(const char* name, T value) {
+    if (program == 0) return;  // no program: Init did not run or found no GL 2.0
     GLint loc = glGetUniformLocation(program, name);
     if (loc == -1) return;
     if constexpr (std::is_same_v<T, int>)

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "core/DataFile.h"
+
 namespace {
 
 const int NUM_GRIDS = 11;
@@ -120,7 +122,7 @@ bool cScene::LoadLevel(int level, int tex_w, int tex_h) {
                  : std::snprintf(file, sizeof file, "Levels/%s%d%s", "static_layer", level, ".txt");
   if (n < 0 || n >= static_cast<int>(sizeof file)) return false;
 
-  FILE* f = std::fopen(file, "r");
+  FILE* f = OpenDataFile(file);  // a directory or a named pipe counts as unreadable
   if (!f) return false;
 
   // The whole file is read before anything changes, so a short or bad file leaves the

@@ -14,8 +14,9 @@ public:
   cScene();
   virtual ~cScene();
 
-  // Reads Levels/static_layerNN.txt. False when the file cannot be opened or read in full
-  // (a short file or text that is not a number); then only the animated tiles are cleared.
+  // Reads Levels/static_layerNN.txt. False when the file cannot be opened, is not a regular
+  // file or cannot be read in full (a short file or text that is not a number); then only the
+  // animated tiles are cleared.
   bool LoadLevel(int level, int tex_w, int tex_h);
   void BuildCollisionMaps();
   char* GetWalkMap();

@@ -4,6 +4,9 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <cstring>
 #include <new>
 
@@ -119,27 +122,74 @@ TEST_F(GameInit, AMissingStaticLayerStopsTheSetUp) {
   EXPECT_EQ(game->panel1.GetX(), 0);   // nor the panels placed
 }
 
-TEST_F(GameInit, ReportsTheMissingFileAndTheFolder) {
-  testing::internal::CaptureStderr();
-  ReportUnreadableLevel(2);
-  std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_NE(err.find("Levels/static_layer02.txt"), std::string::npos) << err;
-  EXPECT_NE(err.find(dir.Path()), std::string::npos) << err;
-  EXPECT_EQ(err.find('\n'), err.size() - 1) << "one line";
+TEST_F(GameInit, AnUnplayableDynamicLayerStopsTheSetUp) {
+  WriteLevel(1, {{Cell(4, 3), ENTITY_PLAYER1}, {Cell(3, 3), ENTITY_MONSTER1}});
+  game = std::make_unique<cGame>();
+  game->sound_listener = GameTest::Listen;
+  EXPECT_FALSE(game->Init(1));
+  EXPECT_EQ(game->level_fault, LEVEL_FAULT_NO_PLAYER2);
+  EXPECT_TRUE(GameTest::heard.empty());  // no music for a level that cannot be played
+
+  std::remove(LevelFilePath("dynamic_layer", 1).c_str());
+  game = std::make_unique<cGame>();
+  EXPECT_FALSE(game->Init(1));
+  EXPECT_EQ(game->level_fault, LEVEL_FAULT_DYNAMIC_UNREADABLE);
+
+  // A named pipe is not a level file: refused at once instead of waiting for a writer.
+  ASSERT_EQ(mkfifo(LevelFilePath("dynamic_layer", 1).c_str(), 0600), 0);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(game->Init(1));
+  EXPECT_EQ(game->level_fault, LEVEL_FAULT_DYNAMIC_UNREADABLE);
+  std::remove(LevelFilePath("static_layer", 1).c_str());
+  ASSERT_EQ(mkfifo(LevelFilePath("static_layer", 1).c_str(), 0600), 0);
+  EXPECT_FALSE(game->Init(1));
+  EXPECT_EQ(game->level_fault, LEVEL_FAULT_STATIC_UNREADABLE);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  // And neither is a directory.
+  std::remove(LevelFilePath("static_layer", 1).c_str());
+  ASSERT_EQ(mkdir(LevelFilePath("static_layer", 1).c_str(), 0700), 0);
+  EXPECT_FALSE(game->Init(1));
+  EXPECT_EQ(game->level_fault, LEVEL_FAULT_STATIC_UNREADABLE);
+}
+
+TEST_F(GameInit, EachFaultIsOneLineNamingTheFileAndTheFolder) {
+  struct Case {
+    LevelFault fault;
+    const char* file;
+    const char* says;
+  };
+  const Case cases[] = {
+      {LEVEL_FAULT_STATIC_UNREADABLE, "Levels/static_layer02.txt", "cannot read"},
+      {LEVEL_FAULT_DYNAMIC_UNREADABLE, "Levels/dynamic_layer02.txt", "cannot read"},
+      {LEVEL_FAULT_NO_PLAYER1, "Levels/dynamic_layer02.txt", "no start for player 1"},
+      {LEVEL_FAULT_NO_PLAYER2, "Levels/dynamic_layer02.txt", "no start for player 2"},
+      {LEVEL_FAULT_NO_PLAYERS, "Levels/dynamic_layer02.txt",
+       "no start for player 1 or for player 2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.says);
+    testing::internal::CaptureStderr();
+    ReportLevelFault(2, c.fault);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find(c.file), std::string::npos) << err;
+    EXPECT_NE(err.find(c.says), std::string::npos) << err;
+    EXPECT_NE(err.find(dir.Path()), std::string::npos) << err;
+    EXPECT_EQ(err.find('\n'), err.size() - 1) << "one line";
+  }
 }
 
 class DynamicLayer : public GameFixture {
 protected:
   void SetUp() override {
     GameFixture::SetUp();
-    Start({});
+    Start({{Cell(0, 0), ENTITY_PLAYER1}, {Cell(1, 0), ENTITY_PLAYER2}});
   }
   // Reads `text` as level 1's dynamic layer into the running game.
   bool Read(const std::string& text) {
     dir.Write(LevelFilePath("dynamic_layer", 1), text);
     return game->LoadDynamicLayer(1);
   }
-  // The first `n` cells of the file (row 159 from column 0) followed by `tail`.
+  // The first cells of the file (row 159 from column 0) followed by `tail`.
   static std::string Head(const std::vector<std::string>& values, const std::string& tail = "") {
     std::string s;
     for (size_t i = 0; i < values.size(); ++i) s += values[i] + (i + 1 < values.size() ? "," : "");
@@ -148,8 +198,8 @@ protected:
 };
 
 TEST_F(DynamicLayer, LeadingZeroReadsAsOctal) {
-  // 010 is octal 8 (nothing); 03 is 3; 0x4 is 4; 011 is 9 (nothing).
-  ASSERT_TRUE(Read(Head({"010", "03", "0x4", "011", "05"})));
+  // 010 is octal 8 (nothing); 03 is 3; 0x4 is 4; 011 is 9 (nothing); 01 and 02 the players.
+  ASSERT_TRUE(Read(Head({"010", "03", "0x4", "011", "05", "01", "02"})));
   ASSERT_EQ(game->enemies.size(), 2u);
   EXPECT_NE(dynamic_cast<cMonster1*>(game->enemies.front()), nullptr);
   EXPECT_EQ(game->enemies.front()->GetX(), 1 * T);
@@ -161,46 +211,65 @@ TEST_F(DynamicLayer, LeadingZeroReadsAsOctal) {
 }
 
 TEST_F(DynamicLayer, ATruncatedFilePlacesOnlyWhatItHolds) {
-  ASSERT_TRUE(Read(Head({"3", "0", "3"})));
+  ASSERT_TRUE(Read(Head({"1", "2", "3", "0", "3"})));
   EXPECT_EQ(game->enemies.size(), 2u);
-  ASSERT_TRUE(Read(""));
-  EXPECT_EQ(game->enemies.size(), 2u);  // an empty file adds nothing
+  // Cut short before the players' starts: what it holds is placed, and the level is refused.
+  EXPECT_FALSE(Read(Head({"3", "1"})));
+  EXPECT_EQ(game->level_fault, LEVEL_FAULT_NO_PLAYER2);
+  EXPECT_EQ(game->enemies.size(), 3u);
+  EXPECT_FALSE(Read(""));
+  EXPECT_EQ(game->level_fault, LEVEL_FAULT_NO_PLAYERS);
+  EXPECT_EQ(game->enemies.size(), 3u);  // an empty file adds nothing
 }
 
 TEST_F(DynamicLayer, BadTextEndsTheReading) {
   // The cell after the bad value does not repeat the last one, nor does anything later count.
-  ASSERT_TRUE(Read(Head({"3", "4", "abc", "3", "5"})));
+  ASSERT_TRUE(Read(Head({"1", "2", "3", "4", "abc", "3", "5"})));
   EXPECT_EQ(game->enemies.size(), 2u);
   EXPECT_TRUE(game->tokens.empty());
   game->player1.SetPosition(7, 9);
-  ASSERT_TRUE(Read(Head({"0", "-", "1"})));
+  EXPECT_FALSE(Read(Head({"2", "0", "-", "1"})));
+  EXPECT_EQ(game->level_fault, LEVEL_FAULT_NO_PLAYER1);
   EXPECT_EQ(game->player1.GetX(), 7);
 }
 
 TEST_F(DynamicLayer, HugeAndNegativeNumbersPlaceNothing) {
-  ASSERT_TRUE(Read(Head({"99999999999999999999", "-3", "4294967299", "3"})));
+  ASSERT_TRUE(Read(Head({"1", "2", "99999999999999999999", "-3", "4294967299", "3"})));
   ASSERT_EQ(game->enemies.size(), 1u);
-  EXPECT_EQ(game->enemies.front()->GetX(), 3 * T);
+  EXPECT_EQ(game->enemies.front()->GetX(), 5 * T);
 }
 
 TEST_F(DynamicLayer, SeparatorsAreAnyOneCharacter) {
-  ASSERT_TRUE(Read("3 3\n3;3x3"));
+  ASSERT_TRUE(Read("1 2 3 3\n3;3x3"));
   EXPECT_EQ(game->enemies.size(), 5u);
-  EXPECT_EQ(game->enemies.back()->GetX(), 4 * T);
+  EXPECT_EQ(game->enemies.back()->GetX(), 6 * T);
 }
 
-TEST_F(DynamicLayer, TheLastPlayerCodeDecidesAndAMissingCodeKeepsThePosition) {
-  ASSERT_TRUE(Read(GameTest::DynamicLayer({{Cell(2, 50), 1}, {Cell(3, 10), 1}, {Cell(9, 10), 1}})));
+TEST_F(DynamicLayer, TheLastPlayerCodeDecides) {
+  ASSERT_TRUE(Read(GameTest::DynamicLayer(
+      {{Cell(2, 50), 1}, {Cell(3, 10), 1}, {Cell(9, 10), 1}, {Cell(4, 4), 2}})));
   EXPECT_EQ(game->player1.GetX(), 9 * T);
   EXPECT_EQ(game->player1.GetY(), 10 * T);
-  game->player2.SetPosition(5, 6);
-  ASSERT_TRUE(Read(GameTest::DynamicLayer({})));
-  EXPECT_EQ(game->player2.GetX(), 5);
-  EXPECT_EQ(game->player2.GetY(), 6);
-  EXPECT_EQ(game->player1.GetX(), 9 * T);
+  EXPECT_EQ(game->player2.GetX(), 4 * T);
 }
 
-TEST_F(DynamicLayer, AMissingFileIsReported) { EXPECT_FALSE(game->LoadDynamicLayer(7)); }
+TEST_F(DynamicLayer, AMissingStartIsRefusedAndNamed) {
+  game->player2.SetPosition(5, 6);
+  EXPECT_FALSE(Read(GameTest::DynamicLayer({{Cell(9, 10), 1}})));
+  EXPECT_EQ(game->level_fault, LEVEL_FAULT_NO_PLAYER2);
+  EXPECT_EQ(game->player1.GetX(), 9 * T);  // what the file holds is still placed
+  EXPECT_EQ(game->player2.GetX(), 5);
+  EXPECT_EQ(game->player2.GetY(), 6);
+  EXPECT_FALSE(Read(GameTest::DynamicLayer({{Cell(9, 10), 2}, {Cell(3, 3), 3}})));
+  EXPECT_EQ(game->level_fault, LEVEL_FAULT_NO_PLAYER1);
+  EXPECT_FALSE(Read(GameTest::DynamicLayer({})));
+  EXPECT_EQ(game->level_fault, LEVEL_FAULT_NO_PLAYERS);
+}
+
+TEST_F(DynamicLayer, AMissingFileIsReported) {
+  EXPECT_FALSE(game->LoadDynamicLayer(7));
+  EXPECT_EQ(game->level_fault, LEVEL_FAULT_DYNAMIC_UNREADABLE);
+}
 
 // The frame loop and its end sequences, run on a scripted clock.
 class GameLoop : public GameFixture {
@@ -256,7 +325,7 @@ TEST_F(GameLoop, FrameWaitsUntilThirtyThreeMilliseconds) {
 }
 
 TEST_F(GameLoop, ClearingLevelOneLoadsLevelTwoInTheSameCall) {
-  WriteLevel(2, {{Cell(8, 2), 1}, {Cell(3, 60), 4}});
+  WriteLevel(2, {{Cell(8, 2), 1}, {Cell(6, 2), 2}, {Cell(3, 60), 4}});
   // Both players start at the top of the view: the first frame clears the level.
   Start({{Cell(4, 27), 1}, {Cell(6, 27), 2}, {Cell(4, 60), 3}, {Cell(4, 70), 5}});
   game->player1.SetCharge(25);
@@ -278,8 +347,8 @@ TEST_F(GameLoop, ClearingLevelOneLoadsLevelTwoInTheSameCall) {
   EXPECT_EQ(game->player1.GetLife(), 77);
   EXPECT_EQ(game->player1.GetX(), 8 * T);
   EXPECT_EQ(game->player1.GetY(), 2 * T);
-  EXPECT_EQ(game->player2.GetY(), 27 * T);  // no code 2 in level 2: it stays
-  ASSERT_EQ(game->enemies.size(), 1u);      // the old monster went, the new one came
+  EXPECT_EQ(game->player2.GetX(), 6 * T);
+  ASSERT_EQ(game->enemies.size(), 1u);  // the old monster went, the new one came
   EXPECT_NE(dynamic_cast<cMonster2*>(game->enemies.front()), nullptr);
   EXPECT_TRUE(game->projectiles.empty());
   EXPECT_TRUE(game->tokens.empty());
@@ -293,7 +362,7 @@ TEST_F(GameLoop, ClearingLevelOneLoadsLevelTwoInTheSameCall) {
 }
 
 TEST_F(GameLoop, EscapeWithTheLevelClearedSkipsTheFrameButNotTheSequence) {
-  WriteLevel(2, {{Cell(8, 2), 1}});
+  WriteLevel(2, {{Cell(8, 2), 1}, {Cell(6, 2), 2}});
   Start({{Cell(4, 27), 1}, {Cell(6, 27), 2}});
   Press(27);
   Watch({0, 10, 6000, 6050});
@@ -317,6 +386,16 @@ TEST_F(GameLoop, AnUnreadableNextLevelExitsWithStatusOne) {
   Start({{Cell(4, 27), 1}, {Cell(6, 27), 2}});
   Watch({0, 6000, 6050});
   EXPECT_EXIT(game->Loop(), testing::ExitedWithCode(1), "Levels/static_layer02.txt");
+  // A next level whose dynamic layer is missing, or places only one player, ends the same way.
+  WriteLevel(2, {{Cell(8, 2), 1}, {Cell(6, 2), 2}});
+  std::remove(LevelFilePath("dynamic_layer", 2).c_str());
+  Watch({0, 6000, 6050});
+  EXPECT_EXIT(game->Loop(), testing::ExitedWithCode(1),
+              "cannot read the level file Levels/dynamic_layer02.txt");
+  WriteLevel(2, {{Cell(8, 2), 1}});
+  Watch({0, 6000, 6050});
+  EXPECT_EXIT(game->Loop(), testing::ExitedWithCode(1),
+              "Levels/dynamic_layer02.txt places no start for player 2");
 }
 
 }  // namespace

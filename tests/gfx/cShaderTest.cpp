@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -136,6 +139,13 @@ protected:
   cShader s;
 };
 
+TEST_F(ShippedShaders, ReadableFilesAreNotReported) {
+  testing::internal::CaptureStderr();
+  cShader again;
+  again.Init();
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
 TEST_F(ShippedShaders, EveryShippedShaderCompiles) {
   const GLuint prog = ProgramOf(s);
   ASSERT_NE(prog, 0u);
@@ -270,7 +280,13 @@ TEST(cShader, MissingFilesLeaveTheFixedPipeline) {
   dir.Enter();
   EXPECT_EQ(ReadTextFile("Shaders/fade.frag"), "");
   cShader s;
+  testing::internal::CaptureStderr();
   s.Init();
+  const std::string err = testing::internal::GetCapturedStderr();
+  // One line for each file, naming it and the reason.
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), SHADER_COUNT) << err;
+  for (const char* f : kFiles) EXPECT_NE(err.find(std::string("Shaders/") + f), std::string::npos);
+  EXPECT_NE(err.find("Shaders/fade.frag (No such file or directory)"), std::string::npos) << err;
   const unsigned char texel[4] = {200, 100, 50, 255};
   Scene scene(texel);
   // Linking fails, nothing is installed, the frame is drawn without the effect.
@@ -279,6 +295,89 @@ TEST(cShader, MissingFilesLeaveTheFixedPipeline) {
   glGetIntegerv(GL_CURRENT_PROGRAM, &prog);
   EXPECT_EQ(prog, 0);
   ClearGLErrors();
+}
+
+TEST(cShader, ReadingIsBoundedToRegularFilesOfAtMost64KiB) {
+  TempDir dir;
+  const std::string path = dir.Path() + "/a.frag";
+  std::string why;
+  dir.Write("a.frag", std::string(SHADER_FILE_LIMIT, 'x'));
+  EXPECT_EQ(ReadTextFile(path.c_str(), &why).size(), SHADER_FILE_LIMIT);
+  EXPECT_EQ(why, "");
+  dir.Write("a.frag", std::string(SHADER_FILE_LIMIT + 1, 'x'));
+  EXPECT_EQ(ReadTextFile(path.c_str(), &why).size(), 0u);
+  EXPECT_NE(why.find("larger than"), std::string::npos) << why;
+
+  // Paths that are not regular files: refused at once, however much they could deliver.
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(symlink("/dev/zero", (dir.Path() + "/zero.frag").c_str()), 0);
+  ASSERT_EQ(mkfifo((dir.Path() + "/pipe.frag").c_str(), 0600), 0);
+  ASSERT_EQ(mkdir((dir.Path() + "/dir.frag").c_str(), 0700), 0);
+  for (const char* name : {"zero.frag", "pipe.frag", "dir.frag"}) {
+    SCOPED_TRACE(name);
+    why.clear();
+    EXPECT_EQ(ReadTextFile((dir.Path() + "/" + name).c_str(), &why), "");
+    EXPECT_EQ(why, "not a regular file");
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
+
+TEST(cShader, WithoutOpenGL2EveryOperationDoesNothing) {
+  ASSERT_TRUE(TestGL::Ready());
+  TempDir dir;
+  FillWithShippedShaders(dir);
+  dir.Enter();
+  // A context below OpenGL 2.0 leaves GLEW's entry points for shaders null.
+  PFNGLCREATEPROGRAMPROC create_program = __glewCreateProgram;
+  PFNGLCREATESHADERPROC create_shader = __glewCreateShader;
+  PFNGLGETUNIFORMLOCATIONPROC get_location = __glewGetUniformLocation;
+  PFNGLUSEPROGRAMPROC use_program = __glewUseProgram;
+  PFNGLLINKPROGRAMPROC link_program = __glewLinkProgram;
+  PFNGLATTACHSHADERPROC attach_shader = __glewAttachShader;
+  PFNGLDETACHSHADERPROC detach_shader = __glewDetachShader;
+  PFNGLUNIFORM1FPROC uniform1f = __glewUniform1f;
+  PFNGLUNIFORM1IPROC uniform1i = __glewUniform1i;
+  __glewCreateProgram = nullptr;
+  __glewCreateShader = nullptr;
+  __glewGetUniformLocation = nullptr;
+  __glewUseProgram = nullptr;
+  __glewLinkProgram = nullptr;
+  __glewAttachShader = nullptr;
+  __glewDetachShader = nullptr;
+  __glewUniform1f = nullptr;
+  __glewUniform1i = nullptr;
+
+  testing::internal::CaptureStderr();
+  cShader s, level_two;
+  s.Init();
+  level_two.Init();
+  // One frame of the fade as the render pass runs it: nothing is called, nothing breaks.
+  s.Attach(SHADER_FADE);
+  s.LinkAndUse();
+  s.SetUniform("time", 0.5f);
+  s.SetUniform("tex", 0);
+  s.SetUniform("flatcolor", 1);
+  s.Detach(SHADER_FADE);
+  s.Disable();
+  const std::string err = testing::internal::GetCapturedStderr();
+
+  __glewCreateProgram = create_program;
+  __glewCreateShader = create_shader;
+  __glewGetUniformLocation = get_location;
+  __glewUseProgram = use_program;
+  __glewLinkProgram = link_program;
+  __glewAttachShader = attach_shader;
+  __glewDetachShader = detach_shader;
+  __glewUniform1f = uniform1f;
+  __glewUniform1i = uniform1i;
+
+  // Said once, however many levels start.
+  EXPECT_NE(err.find("OpenGL 2.0"), std::string::npos) << err;
+  EXPECT_NE(err.find("screen effects are off"), std::string::npos) << err;
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+  GLint prog = -1;
+  glGetIntegerv(GL_CURRENT_PROGRAM, &prog);
+  EXPECT_EQ(prog, 0);
 }
 
 TEST(cShader, ReadTextFileKeepsEveryCharacter) {

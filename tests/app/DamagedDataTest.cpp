@@ -1,0 +1,185 @@
+// The real programs on damaged data and on an old OpenGL: a clear line and status 1 where the
+// game cannot be played, one line and play on where only an effect is lost; never a signal.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "app/ProgramRunner.h"
+#include "core/Globals.h"
+#include "support/TestGL.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A data folder for one test: Textures and Sounds link to the built ones, Levels and Shaders
+// hold a link to each built file, so that a test can replace any one of them.
+class DataCopy {
+public:
+  DataCopy() {
+    const fs::path data = KELVARA_DATA_DIR;
+    const fs::path root = dir.Path();
+    for (const char* linked : {"Textures", "Sounds"})
+      fs::create_directory_symlink(data / linked, root / linked);
+    for (const char* copied : {"Levels", "Shaders"}) {
+      fs::create_directory(root / copied);
+      for (const fs::directory_entry& e : fs::directory_iterator(data / copied))
+        fs::create_symlink(e.path(), root / copied / e.path().filename());
+    }
+  }
+  const std::string& Path() const { return dir.Path(); }
+  void Remove(const std::string& rel) const { fs::remove(fs::path(Path()) / rel); }
+  void Replace(const std::string& rel, const std::string& bytes) const {
+    Remove(rel);
+    dir.Write(rel, bytes);
+  }
+
+private:
+  TempDir dir;
+};
+
+// A dynamic layer with the given codes at (column, row) cells, every other cell 0.
+std::string DynamicLayer(std::initializer_list<std::pair<int, int>> cells_and_codes) {
+  std::vector<int> grid(MAP_CELLS, 0);
+  for (const auto& [cell, code] : cells_and_codes) grid[cell] = code;
+  std::string text;
+  for (int row = MAP_ROWS - 1; row >= 0; --row)
+    for (int col = 0; col < MAP_COLS; ++col)
+      text += std::to_string(grid[col + row * MAP_COLS]) + (col + 1 < MAP_COLS ? "," : "\n");
+  return text;
+}
+
+int Cell(int col, int row) { return col + row * MAP_COLS; }
+
+// The lines of `text` that the game wrote itself.
+std::vector<std::string> GameLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(start, end - start);
+    if (line.rfind("Kelvara:", 0) == 0) lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+class DamagedData : public ::testing::Test {
+protected:
+  void SetUp() override { ASSERT_TRUE(display.Ok()) << "Xvfb did not start"; }
+
+  bool Start(const std::vector<std::string>& extra_env = {}) {
+    std::vector<std::string> env = {"DISPLAY=" + display.Name(), "SDL_AUDIODRIVER=dummy"};
+    env.insert(env.end(), extra_env.begin(), extra_env.end());
+    return program.Start(KELVARA_PROGRAM, data.Path(), env);
+  }
+
+  // Starts the program and expects it to end with status 1 within `ms`, having said one line
+  // that holds `says` and the data folder.
+  void ExpectRefused(const std::string& says, int ms = 15000) {
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(program.Wait(ms), 1) << "status 1, not a signal or a hang\n" << program.Stderr();
+    const std::vector<std::string> lines = GameLines(program.Stderr());
+    ASSERT_EQ(lines.size(), 1u) << program.Stderr();
+    EXPECT_NE(lines[0].find(says), std::string::npos) << lines[0];
+    EXPECT_NE(lines[0].find(data.Path()), std::string::npos) << lines[0];
+  }
+
+  // Starts the program, waits for its window and plays a while, F10's flashing effect included;
+  // then Escape must end it with status 0. Returns the game's lines on standard error.
+  std::vector<std::string> PlayAndQuit(const std::vector<std::string>& extra_env = {}) {
+    EXPECT_TRUE(Start(extra_env));
+    WindowInfo window;
+    EXPECT_TRUE(FindWindow(display.Name(), "Dunmoth", 10000, &window)) << program.Stderr();
+    RunCapture(display.Name(), "xdotool windowfocus --sync " + std::to_string(window.id));
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));  // the fade-in runs
+    RunCapture(display.Name(), "xdotool key F10");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    RunCapture(display.Name(), "xdotool key F10");
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_TRUE(program.Running()) << program.Stderr();
+    RunCapture(display.Name(), "xdotool keydown Escape");
+    EXPECT_EQ(program.Wait(2000), 0) << program.Stderr();
+    RunCapture(display.Name(), "xdotool keyup Escape");
+    return GameLines(program.Stderr());
+  }
+
+  PrivateDisplay display;
+  ProgramRunner program;
+  DataCopy data;
+};
+
+TEST_F(DamagedData, NoDynamicLayerAtStartUp) {
+  data.Remove("Levels/dynamic_layer01.txt");
+  ExpectRefused("cannot read the level file Levels/dynamic_layer01.txt");
+}
+
+TEST_F(DamagedData, ADynamicLayerWithoutAStartForPlayer2) {
+  data.Replace("Levels/dynamic_layer01.txt",
+               DynamicLayer({{Cell(5, 3), 1}, {Cell(6, 3), 3}}));  // cut before player 2
+  ExpectRefused("Levels/dynamic_layer01.txt places no start for player 2");
+}
+
+TEST_F(DamagedData, AnEmptyDynamicLayer) {
+  data.Replace("Levels/dynamic_layer01.txt", "");
+  ExpectRefused("Levels/dynamic_layer01.txt places no start for player 1 or for player 2");
+}
+
+TEST_F(DamagedData, LevelFilesThatAreNotRegularFiles) {
+  // A named pipe would block a plain open until a writer came.
+  data.Remove("Levels/static_layer01.txt");
+  ASSERT_EQ(mkfifo((data.Path() + "/Levels/static_layer01.txt").c_str(), 0600), 0);
+  ExpectRefused("cannot read the level file Levels/static_layer01.txt", 10000);
+}
+
+TEST_F(DamagedData, ADynamicLayerThatIsAFolder) {
+  data.Remove("Levels/dynamic_layer01.txt");
+  fs::create_directory(data.Path() + "/Levels/dynamic_layer01.txt");
+  ExpectRefused("cannot read the level file Levels/dynamic_layer01.txt", 10000);
+}
+
+TEST_F(DamagedData, NoDynamicLayerAtTheLevelChange) {
+  // Both players start at the top of the view, so the first frame clears level 1; after the
+  // six-second sequence level 2 cannot be set up.
+  data.Replace("Levels/dynamic_layer01.txt", DynamicLayer({{Cell(5, 27), 1}, {Cell(8, 27), 2}}));
+  data.Remove("Levels/dynamic_layer02.txt");
+  ExpectRefused("cannot read the level file Levels/dynamic_layer02.txt", 30000);
+}
+
+TEST_F(DamagedData, AMissingShaderFileOnlyTurnsItsEffectOff) {
+  data.Remove("Shaders/fade.frag");
+  const std::vector<std::string> lines = PlayAndQuit();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find("Shaders/fade.frag (No such file or directory)"), std::string::npos)
+      << lines[0];
+}
+
+TEST_F(DamagedData, AnEndlessShaderFileIsNotRead) {
+  // Before, the game read /dev/zero until memory ran out.
+  data.Remove("Shaders/epileptic.frag");
+  fs::create_symlink("/dev/zero", data.Path() + "/Shaders/epileptic.frag");
+  const std::vector<std::string> lines = PlayAndQuit();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find("Shaders/epileptic.frag (not a regular file)"), std::string::npos)
+      << lines[0];
+}
+
+TEST_F(DamagedData, AnIntactCopyPlaysWithoutAWord) {
+  // The control: the intact copy plays without a word.
+  EXPECT_TRUE(PlayAndQuit().empty());
+}
+
+TEST_F(DamagedData, WithoutOpenGL2TheGamePlaysWithoutEffects) {
+  // The fade-in needs the shader entry points from the first frame on.
+  const std::vector<std::string> lines = PlayAndQuit({"MESA_GL_VERSION_OVERRIDE=1.5"});
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find("OpenGL 2.0 is not available; the screen effects are off"),
+            std::string::npos)
+      << lines[0];
+}
+
+}  // namespace

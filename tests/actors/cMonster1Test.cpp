@@ -291,6 +291,39 @@ TEST_F(cMonster1Think, EqualDistancesKeepTheEarlierPair) {
   }
 }
 
+TEST_F(cMonster1Think, PreferredStepIsByStraightLineDistance) {
+  // A player off the diagonal against one straight along the monster's column or row:
+  // counting grid steps, or taking the longer axis only, picks another tile.
+  struct Case {
+    int px, py, p2x, p2y, state;
+  } cases[] = {
+      // Up is 5 from player 1 (7 steps); down is 6 from player 2 (6 steps).
+      {x + 4 * T, y + 4 * T, x, y - 7 * T, STATE_WALK_UP},
+      // Up is sqrt(41) from player 1 (5 on its longer axis); down is 6 from player 2.
+      {x + 5 * T, y + 5 * T, x, y - 7 * T, STATE_WALK_DOWN},
+      // Right is 6 from player 2; down and left are sqrt(41) from player 1 (5 on the longer axis).
+      {x - 5 * T, y - 5 * T, x + 7 * T, y, STATE_WALK_RIGHT},
+      // Left is sqrt(18) from player 2 (6 steps); down is 5 from player 1 (5 steps).
+      {x, y - 6 * T, x - 4 * T, y + 3 * T, STATE_WALK_LEFT}};
+  for (const Case& c : cases) {
+    for (unsigned seed = 1; seed <= 3; seed++) {
+      m.SetTile(5, 10);
+      m.SetState(STATE_LOOK_DOWN);
+      p1.SetPosition(c.px, c.py);
+      p2.SetPosition(c.p2x, c.p2y);
+      srand(seed);
+      EXPECT_FALSE(Think());
+      EXPECT_EQ(m.GetState(), c.state)
+          << (c.px - x) / T << "," << (c.py - y) / T << " and " << (c.p2x - x) / T << ","
+          << (c.p2y - y) / T << " seed " << seed;
+      const int dx = c.state == STATE_WALK_RIGHT ? STEP : c.state == STATE_WALK_LEFT ? -STEP : 0;
+      const int dy = c.state == STATE_WALK_UP ? STEP : c.state == STATE_WALK_DOWN ? -STEP : 0;
+      EXPECT_EQ(m.GetX(), x + dx);
+      EXPECT_EQ(m.GetY(), y + dy);
+    }
+  }
+}
+
 TEST_F(cMonster1Think, BoxedInDrawsNothing) {
   cMonster1 dead, walker;
   dead.SetTile(5, 11);

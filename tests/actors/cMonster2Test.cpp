@@ -368,6 +368,43 @@ TEST_F(cMonster2Shoot, ArrowExplodesAtOnceOnAWallOrAPlayer) {
   EXPECT_EQ(p1.GetLife(), 100);
 }
 
+TEST_F(cMonster2Shoot, OffTheGridTheArrowAlsoTestsTheFarRowOrColumn) {
+  // An archer hurt mid-step stands 7/8 of a tile past its tile: shooting up, the arrow's
+  // box reaches into row 22; shooting right, into column 10. Only the extra test on that
+  // far row or column sees the wall there; on the grid the box stays clear of it.
+  const int off = T * 7 / 8;
+  struct Case {
+    int state, dx, dy, wall_col, wall_row, arrow_state;
+  } cases[] = {{STATE_ATTACK_UP, 0, off, 8, 22, PROJ_EXPLODE_UP},
+               {STATE_ATTACK_UP, 0, off, -1, -1, PROJ_FLY_UP},
+               {STATE_ATTACK_UP, 0, 0, 8, 22, PROJ_FLY_UP},
+               {STATE_ATTACK_UP, 0, T / 2, 8, 22, PROJ_FLY_UP},
+               {STATE_ATTACK_RIGHT, off, 0, 10, 20, PROJ_EXPLODE_RIGHT},
+               {STATE_ATTACK_RIGHT, off, 0, -1, -1, PROJ_FLY_RIGHT},
+               {STATE_ATTACK_RIGHT, 0, 0, 10, 20, PROJ_FLY_RIGHT},
+               {STATE_ATTACK_RIGHT, T / 2, 0, 10, 20, PROJ_FLY_RIGHT}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "state " << c.state << " off " << c.dx << "," << c.dy
+                                    << " wall " << c.wall_col << "," << c.wall_row);
+    proj.assign(MAP_CELLS, 0);
+    if (c.wall_col >= 0) proj[c.wall_col + c.wall_row * MAP_COLS] = 1;
+    m.SetPosition(x + c.dx, y + c.dy);
+    m.SetState(c.state);
+    ASSERT_TRUE(Shoot());
+    const cProjectile* a = projectiles.back();
+    EXPECT_EQ(a->GetState(), c.arrow_state);
+    if (c.state == STATE_ATTACK_UP) {
+      EXPECT_EQ(a->GetX(), x + (T - AW) / 2);
+      EXPECT_EQ(a->GetY(), y + c.dy + T);
+    } else {
+      EXPECT_EQ(a->GetX(), x + c.dx + T);
+      EXPECT_EQ(a->GetY(), y + (T - AW) / 2);
+    }
+  }
+  EXPECT_EQ(p1.GetLife(), 100);
+  EXPECT_EQ(p2.GetLife(), 100);
+}
+
 TEST_F(cMonster2Shoot, OneArrowPerAttack) {
   // Think starts the attack; the arrow comes at the 19th tick (frame 6).
   std::vector<char> walk(MAP_CELLS, 0);

@@ -405,6 +405,70 @@ TEST_F(GameProcess, WithBehaviourOffEveryMonsterThatIsNotHurtStands) {
   EXPECT_TRUE(game->projectiles.empty());
 }
 
+TEST_F(GameProcess, AnArcherSoundsItsArrowWhenItsAttackStartsNotWhenItShoots) {
+  // Player 1 below the archer in a clear column: the attack starts in the first frame.
+  cMonster2* archer = AddMonster<cMonster2>(4 * T, 9 * T);
+  std::vector<int> arrow_sounds;
+  int made_at = -1;
+  for (int frame = 0; frame < 30; ++frame) {
+    heard.clear();
+    const size_t before = game->projectiles.size();
+    Frame();
+    if (frame == 0) {
+      EXPECT_EQ(archer->GetState(), STATE_ATTACK_DOWN);
+    }
+    for (int i = 0; i < CountHeard(SOUND_ARROW); ++i) arrow_sounds.push_back(frame);
+    if (game->projectiles.size() > before && made_at < 0) made_at = frame;
+  }
+  EXPECT_EQ(arrow_sounds, (std::vector<int>{0}));
+  EXPECT_EQ(made_at, 18) << "the arrow comes at the seventh picture of the attack";
+}
+
+TEST_F(GameProcess, EveryLandedMonsterBlowSoundsOnce) {
+  // A whole attack on player 1 alone: the slash as it starts, one hit when the blow lands.
+  cMonster1* melee = AddMonster<cMonster1>(4 * T, 6 * T);
+  std::vector<int> slashes, hits;
+  for (int frame = 0; frame < 30; ++frame) {
+    heard.clear();
+    Frame();
+    if (frame == 0) {
+      EXPECT_EQ(melee->GetState(), STATE_ATTACK_DOWN);
+    }
+    for (int i = 0; i < CountHeard(SOUND_SLASH); ++i) slashes.push_back(frame);
+    for (int i = 0; i < CountHeard(SOUND_HIT); ++i) hits.push_back(frame);
+  }
+  EXPECT_EQ(slashes, (std::vector<int>{0}));
+  EXPECT_EQ(hits, (std::vector<int>{9}));
+  EXPECT_EQ(p1().GetLife(), p1().GetMaxLife() - 10);
+  EXPECT_EQ(p2().GetLife(), p2().GetMaxLife());
+
+  // The blow about to land on the tile below, with player 2 overlapping that tile too.
+  // A guarded blow on player 1 sounds nothing, whether the guard holds (facing up, toward
+  // the monster) or not (facing down: it loses life all the same).
+  struct Case {
+    bool guard;
+    int facing;
+    int hits;
+    int p1_loss;
+  } cases[] = {
+      {false, STATE_LOOK_DOWN, 2, 10}, {true, STATE_LOOK_DOWN, 1, 10}, {true, STATE_LOOK_UP, 1, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "guard " << c.guard << " facing " << c.facing);
+    Start({{Cell(4, 5), ENTITY_PLAYER1}, {Cell(10, 5), ENTITY_PLAYER2}});
+    p1().SetState(c.facing);
+    p2().SetPosition(4 * T + T / 2, 5 * T);
+    cMonster1* m = AddMonster<cMonster1>(4 * T, 6 * T, STATE_ATTACK_DOWN);
+    m->SetFrame(3);
+    m->SetDelay(0);
+    if (c.guard) Press('x');
+    game->Process();
+    EXPECT_EQ(heard, std::vector<int>(c.hits, SOUND_HIT));
+    EXPECT_EQ(p1().GetLife(), p1().GetMaxLife() - c.p1_loss);
+    EXPECT_EQ(p1().IsGuarding(), c.guard && c.p1_loss == 0);
+    EXPECT_EQ(p2().GetLife(), p2().GetMaxLife() - 10);
+  }
+}
+
 TEST_F(GameProcess, AHeartGoesToPlayerOneFirst) {
   cHeart* heart = new cHeart();
   heart->SetTile(4, 5);

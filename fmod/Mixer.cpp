@@ -21,13 +21,26 @@ const int CHUNK_FRAMES = 1024;
 
 int users = 0;
 OutputState state = OUTPUT_CLOSED;
-unsigned generations[Mixer::CHANNELS] = {};
+// Per channel, the generation of the latest play and of the latest play whose
+// end was reported. SDL_mixer's thread writes only `ended`. Its thread marks a
+// channel as no longer playing before it reports the end, so a channel is free
+// only once both numbers agree: a late report can never fall on a newer play.
+std::atomic<unsigned> generations[Mixer::CHANNELS];
+std::atomic<unsigned> ended[Mixer::CHANNELS];
 const void* owners[Mixer::CHANNELS] = {};
-// Set by SDL_mixer's thread when a channel ends; cleared before each start.
-std::atomic<bool> finished[Mixer::CHANNELS];
 
 void SDLCALL OnChannelFinished(int channel) {
-  if (channel >= 0 && channel < Mixer::CHANNELS) finished[channel].store(true);
+  if (channel >= 0 && channel < Mixer::CHANNELS) ended[channel].store(generations[channel].load());
+}
+
+// Every play so far counts as ended.
+void EndAll() {
+  for (int i = 0; i < Mixer::CHANNELS; ++i) ended[i].store(generations[i].load());
+}
+
+// No play on the channel, and the end of its last play has been reported.
+bool Free(int channel) {
+  return !Mix_Playing(channel) && ended[channel].load() == generations[channel].load();
 }
 
 bool OpenWith(const char* driver) {
@@ -67,7 +80,7 @@ bool OpenQuietly() {
 }
 
 bool Open() {
-  for (int i = 0; i < Mixer::CHANNELS; ++i) finished[i].store(true);
+  EndAll();
   if (!OpenQuietly()) {
     std::string why = SDL_GetError();
     if (!OpenWith("dummy")) {
@@ -90,7 +103,7 @@ void Close() {
   Mix_CloseAudio();
   Mix_Quit();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  for (int i = 0; i < Mixer::CHANNELS; ++i) finished[i].store(true);
+  EndAll();
 }
 
 bool Valid(int index) { return state == OUTPUT_OPEN && index >= 0 && index < Mixer::CHANNELS; }
@@ -116,25 +129,25 @@ int Mixer::Start(Mix_Chunk* chunk, const void* owner, bool loop, bool paused, in
   if (state != OUTPUT_OPEN || !chunk) return -1;
   if (max_channels > CHANNELS) max_channels = CHANNELS;
   for (int i = 0; i < max_channels; ++i) {
-    if (Mix_Playing(i)) continue;
-    // Mark the new play before it starts, so its end cannot be missed.
-    finished[i].store(false);
-    ++generations[i];
+    if (!Free(i)) continue;
+    unsigned number = generations[i].load() + 1;
+    generations[i].store(number);
     owners[i] = owner;
     Mix_Volume(i, MIX_MAX_VOLUME);
     if (Mix_PlayChannel(i, chunk, loop ? -1 : 0) != i) {
-      finished[i].store(true);
+      ended[i].store(number);
       return -1;
     }
     if (paused) Mix_Pause(i);
-    if (generation) *generation = generations[i];
+    if (generation) *generation = number;
     return i;
   }
   return -1;
 }
 
 bool Mixer::Live(int index, unsigned generation) {
-  return Valid(index) && generations[index] == generation && !finished[index].load();
+  return Valid(index) && generations[index].load() == generation &&
+         ended[index].load() != generation;
 }
 
 void Mixer::Halt(int index) {
@@ -151,7 +164,7 @@ void Mixer::SetVolume(int index, float volume) {
 void Mixer::HaltOwner(const void* owner) {
   if (state != OUTPUT_OPEN || !owner) return;
   for (int i = 0; i < CHANNELS; ++i) {
-    if (owners[i] == owner && !finished[i].load()) Mix_HaltChannel(i);
+    if (owners[i] == owner && ended[i].load() != generations[i].load()) Mix_HaltChannel(i);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <system_error>
 
+#include "core/DataFile.h"
 #include "fmod/Channel.h"
 #include "fmod/Mixer.h"
 #include "fmod/Sound.h"
@@ -32,6 +33,22 @@ std::string FileKey(const char* name) {
   if (error) return std::string();
   return path.string() + "|" + std::to_string(size) + "|" +
          std::to_string(time.time_since_epoch().count());
+}
+
+// Decodes a whole file; otherwise sets `why`, in the system's words when the
+// file cannot be opened at all.
+Mix_Chunk* LoadFile(const char* name, std::string* why) {
+  std::FILE* file = OpenDataFile(name, why);  // a named pipe would block a plain open
+  if (!file) return nullptr;
+  SDL_RWops* source = SDL_RWFromFP(file, SDL_TRUE);
+  if (!source) {
+    *why = SDL_GetError();
+    std::fclose(file);
+    return nullptr;
+  }
+  Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 1);
+  if (!chunk) *why = Mix_GetError();
+  return chunk;
 }
 }  // namespace
 
@@ -60,9 +77,10 @@ FMOD_RESULT System::Create(const char* name, bool loop, Sound** sound) {
     std::string key = FileKey(name);
     if (!key.empty()) chunk = decoded[key].lock();
     if (!chunk) {
-      Mix_Chunk* loaded = Mix_LoadWAV(name);
+      std::string why;
+      Mix_Chunk* loaded = LoadFile(name, &why);
       if (!loaded) {
-        std::fprintf(stderr, "Sound: cannot load \"%s\": %s\n", name, Mix_GetError());
+        std::fprintf(stderr, "Sound: cannot load \"%s\": %s\n", name, why.c_str());
         return FMOD_ERR_FILE_BAD;
       }
       chunk.reset(loaded, Mix_FreeChunk);

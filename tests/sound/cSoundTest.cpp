@@ -161,7 +161,10 @@ TEST_F(SoundBank, MissingFilesAreNamedAndPlayNothing) {
   std::string err = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), NUM_SOUNDS) << err;
   for (const char* name : FILES)
-    EXPECT_NE(err.find(std::string("Sounds/") + name), std::string::npos) << name;
+    EXPECT_NE(err.find(std::string("Sounds/") + name + "\": No such file or directory\n"),
+              std::string::npos)
+        << name << "\n"
+        << err;
   for (int id = 0; id < NUM_SOUNDS; ++id) sound.Play(id);
   EXPECT_EQ(ChannelsPlaying(), 0);
   sound.StopMusic();

@@ -103,6 +103,15 @@ struct Fixture {
          << int(p.b) << ", expected cell (" << cell_col << ", " << cell_row << ")";
 }
 
+// Nothing drawn at map tile (col, row): the clear colour, black, shows at its centre.
+::testing::AssertionResult ShowsNothing(int col, int row) {
+  const TestGL::Pixel p = TestGL::ReadPixel(col * T + T / 2, row * T + T / 2);
+  if (p.r == 0 && p.g == 0 && p.b == 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "tile (" << col << ", " << row << ") shows rgb " << int(p.r) << "," << int(p.g) << ","
+         << int(p.b) << ", expected nothing drawn";
+}
+
 ::testing::AssertionResult ShowsRed(int col, int row) {
   const TestGL::Pixel p = TestGL::ReadPixel(col * T + T / 2, row * T + T / 2);
   if (p.r == 255 && p.g == 0 && p.b == 0) return ::testing::AssertionSuccess();
@@ -162,7 +171,7 @@ TEST(cSceneTest, CellArithmeticOnA256Tileset) {
   EXPECT_TRUE(ShowsCell(5, 2, 1, 0));
   EXPECT_TRUE(ShowsCell(7, 2, 15, 15));
   EXPECT_TRUE(ShowsCell(9, 2, 0, 0));
-  EXPECT_TRUE(ShowsCell(0, 2, -1, -1) == false);  // empty cell: nothing drawn
+  EXPECT_TRUE(ShowsNothing(0, 2));  // empty cell
   // The image's top edge is the quad's top edge.
   EXPECT_EQ(TestGL::ReadPixel(3 * T + T / 2, 2 * T + T - 1).b, 0);
   EXPECT_EQ(TestGL::ReadPixel(3 * T + T / 2, 2 * T).b, 15 * 16);

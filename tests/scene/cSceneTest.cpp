@@ -103,21 +103,22 @@ struct Fixture {
          << int(p.b) << ", expected cell (" << cell_col << ", " << cell_row << ")";
 }
 
-// Nothing drawn at map tile (col, row): the clear colour, black, shows at its centre.
-::testing::AssertionResult ShowsNothing(int col, int row) {
+// The centre of map tile (col, row) shows exactly the colour (r, g, b), named `what`.
+::testing::AssertionResult ShowsRgb(int col, int row, int r, int g, int b, const char* what) {
   const TestGL::Pixel p = TestGL::ReadPixel(col * T + T / 2, row * T + T / 2);
-  if (p.r == 0 && p.g == 0 && p.b == 0) return ::testing::AssertionSuccess();
+  if (p.r == r && p.g == g && p.b == b) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
          << "tile (" << col << ", " << row << ") shows rgb " << int(p.r) << "," << int(p.g) << ","
-         << int(p.b) << ", expected nothing drawn";
+         << int(p.b) << ", expected " << what;
+}
+
+// Nothing drawn: the clear colour, black, shows.
+::testing::AssertionResult ShowsNothing(int col, int row) {
+  return ShowsRgb(col, row, 0, 0, 0, "nothing drawn");
 }
 
 ::testing::AssertionResult ShowsRed(int col, int row) {
-  const TestGL::Pixel p = TestGL::ReadPixel(col * T + T / 2, row * T + T / 2);
-  if (p.r == 255 && p.g == 0 && p.b == 0) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << "tile (" << col << ", " << row << ") shows rgb " << int(p.r) << "," << int(p.g) << ","
-         << int(p.b) << ", expected red";
+  return ShowsRgb(col, row, 255, 0, 0, "red");
 }
 
 // An untextured red sprite-like quad over one map tile at depth z.

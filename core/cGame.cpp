@@ -14,7 +14,7 @@
 #include "actors/cHeart.h"
 #include "actors/cMonster1.h"
 #include "actors/cMonster2.h"
-#include "core/DataFile.h"
+#include "io/DataFile.h"
 
 namespace {
 

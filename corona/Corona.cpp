@@ -2,7 +2,7 @@
 
 #include <png.h>
 
-#include "core/DataFile.h"
+#include "io/DataFile.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-#include "core/DataFile.h"
+#include "io/DataFile.h"
 #include "fmod/Channel.h"
 #include "fmod/Mixer.h"
 #include "fmod/Sound.h"

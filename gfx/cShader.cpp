@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/DataFile.h"
+#include "io/DataFile.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "core/DataFile.h"
+#include "io/DataFile.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/DataFile.h"
+#include "io/DataFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

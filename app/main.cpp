@@ -43,8 +43,15 @@ static void AppSpecialKeysUp(int key, int x, int y) {
   game.ReadSpecialKeyboard(static_cast<unsigned char>(key), x, y, false);
 }
 static void AppMouse(int button, int state, int x, int y) { game.ReadMouse(button, state, x, y); }
+// The game ends when Loop says so: by Escape, game over or victory, or on a next level that
+// cannot be played, which is named and ends the process with status 1.
 static void AppIdle() {
-  if (!game.Loop()) std::exit(0);
+  if (game.Loop()) return;
+  if (game.level_fault != LEVEL_FAULT_NONE) {
+    ReportLevelFault(game.level, game.level_fault, game.level_fault_why);
+    std::exit(1);
+  }
+  std::exit(0);
 }
 
 int main(int argc, char** argv) {
@@ -75,7 +82,7 @@ int main(int argc, char** argv) {
   }
 
   if (!game.Init(1)) {
-    ReportLevelFault(1, game.level_fault);
+    ReportLevelFault(1, game.level_fault, game.level_fault_why);
     std::exit(1);
   }
 

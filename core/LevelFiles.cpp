@@ -1,17 +1,11 @@
 #include "core/LevelFiles.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
-std::string LevelFilePath(const char* name, int level) {
-  char path[32];
-  const char* format = level < 10 ? "Levels/%s0%d%s" : "Levels/%s%d%s";
-  if (std::snprintf(path, sizeof(path), format, name, level, ".txt") < 0) path[0] = '\0';
-  return path;
-}
+#include "io/Message.h"
 
-void ReportLevelFault(int level, LevelFault fault) {
+void ReportLevelFault(int level, LevelFault fault, const std::string& why) {
   std::error_code ec;
   std::string cwd = std::filesystem::current_path(ec).string();
   if (ec) cwd = "(unknown)";
@@ -30,5 +24,6 @@ void ReportLevelFault(int level, LevelFault fault) {
       break;
     default: what = "cannot read the level file " + LevelFilePath("static_layer", level); break;
   }
-  std::fprintf(stderr, "Kelvara: %s (working directory: %s)\n", what.c_str(), cwd.c_str());
+  if (!why.empty()) what += " (" + why + ")";
+  Say(what + " (working directory: " + cwd + ")");
 }

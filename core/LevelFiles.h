@@ -1,9 +1,7 @@
 #pragma once
 #include <string>
 
-// Path of a level file, relative to the working directory:
-// "Levels/<name>0<level>.txt" below level 10, "Levels/<name><level>.txt" from 10 on.
-std::string LevelFilePath(const char* name, int level);
+#include "io/LevelText.h"
 
 // Why a level could not be set up.
 enum LevelFault {
@@ -15,6 +13,7 @@ enum LevelFault {
   LEVEL_FAULT_NO_PLAYERS           // ... for either player
 };
 
-// One line on standard error naming the file of `level` behind `fault`, what is wrong
-// with it and the working directory it was looked for in.
-void ReportLevelFault(int level, LevelFault fault);
+// Says one line naming the file of `level` behind `fault`, what is wrong with it, the reason
+// `why` when there is one (the system's, for a file that cannot be read) and the working
+// directory it was looked for in.
+void ReportLevelFault(int level, LevelFault fault, const std::string& why = "");

@@ -3,10 +3,9 @@
 #include <GL/glew.h>
 #include <GL/freeglut.h>
 
-#include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
+#include <string>
 
 #include "actors/cArrow.h"
 #include "actors/cEnemy.h"
@@ -15,6 +14,7 @@
 #include "actors/cMonster1.h"
 #include "actors/cMonster2.h"
 #include "io/DataFile.h"
+#include "io/Message.h"
 
 namespace {
 
@@ -33,50 +33,24 @@ const int SCREEN_H = 27 * TILE_SIZE;
 const double NEAR_PLANE = 3.0;
 const double FAR_PLANE = -(160.0 * TILE_SIZE + 3.0);
 
-int DigitValue(int c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return 99;
-}
-
-// Reads one integer the way "%i" does (leading 0x hexadecimal, leading 0 octal),
-// then consumes the one character that follows it. Values too large for an int
-// saturate. False when no number can be read (end of file or bad text).
-bool ReadLevelValue(FILE* f, int* value) {
-  int c = std::fgetc(f);
-  while (c != EOF && std::isspace(c)) c = std::fgetc(f);
-  bool negative = false;
-  if (c == '+' || c == '-') {
-    negative = c == '-';
-    c = std::fgetc(f);
-  }
-  int base = 10;
-  bool any_digit = false;
-  if (c == '0') {
-    any_digit = true;
-    base = 8;
-    c = std::fgetc(f);
-    if (c == 'x' || c == 'X') {
-      base = 16;
-      any_digit = false;
-      c = std::fgetc(f);
-    }
-  }
-  long long v = 0;
-  while (c != EOF && DigitValue(c) < base) {
-    any_digit = true;
-    if (v < 0x7fffffffLL) v = v * base + DigitValue(c);
-    c = std::fgetc(f);
-  }
-  if (!any_digit) return false;
-  if (v > 0x7fffffffLL) v = 0x7fffffffLL;
-  *value = static_cast<int>(negative ? -v : v);
-  // c is the separator after the number (or the end of the file): consumed.
-  return true;
-}
-
 bool FramesAtStart(const cBicho* b) { return b->GetFrame() == 0 && b->GetDelay() == 0; }
+
+// Texture units came with OpenGL 1.3; below it there is only unit 0, already in use.
+void UseTextureUnit0() {
+  if (glActiveTexture) glActiveTexture(GL_TEXTURE0);
+}
+
+// A sprite sheet smaller than one of its square cells of `cell` texels loads but shows nothing.
+// Sheets that did not load have been named already.
+void CheckSheetSize(cData& data, int img, int cell) {
+  int w = 0, h = 0;
+  data.GetSize(img, &w, &h);
+  if (data.GetID(img) == 0 || (w >= cell && h >= cell)) return;
+  const std::string size = std::to_string(w) + "x" + std::to_string(h);
+  const std::string needed = std::to_string(cell) + "x" + std::to_string(cell);
+  Say(std::string("the sprite sheet ") + cData::FileName(img) + " is " + size +
+      " texels, smaller than one of its " + needed + " cells; it is not drawn");
+}
 
 }  // namespace
 
@@ -110,6 +84,7 @@ bool cGame::Init(int lvl) {
   state = GAME_PLAYING;
   level = lvl;
   level_fault = LEVEL_FAULT_NONE;
+  level_fault_why.clear();
   fade = 1.0f;
   ai_enabled = true;
   epileptic = false;
@@ -128,9 +103,16 @@ bool cGame::Init(int lvl) {
   glEnable(GL_DEPTH_TEST);
 
   data.Load();
+  CheckSheetSize(data, TEX_PLAYER1, player1.GetFrameSize() * SHEET_TILE_SIZE);
+  CheckSheetSize(data, TEX_PLAYER2, player2.GetFrameSize() * SHEET_TILE_SIZE);
+  CheckSheetSize(data, TEX_MONSTER1, cMonster1().GetFrameSize() * SHEET_TILE_SIZE);
+  CheckSheetSize(data, TEX_MONSTER2, cMonster2().GetFrameSize() * SHEET_TILE_SIZE);
+  CheckSheetSize(data, TEX_FIREBALL, cFireball().GetFrameSize() * SHEET_TILE_SIZE);
+  CheckSheetSize(data, TEX_ARROW, cArrow().GetFrameSize() * SHEET_TILE_SIZE);
+  CheckSheetSize(data, TEX_HEART, SHEET_TILE_SIZE);
   int tex_w = 0, tex_h = 0;
   data.GetSize(TEX_TILESET, &tex_w, &tex_h);
-  if (!scene.LoadLevel(level, tex_w, tex_h)) {
+  if (!scene.LoadLevel(level, tex_w, tex_h, &level_fault_why)) {
     level_fault = LEVEL_FAULT_STATIC_UNREADABLE;
     return false;
   }
@@ -157,7 +139,7 @@ bool cGame::Init(int lvl) {
 }
 
 bool cGame::LoadDynamicLayer(int lvl) {
-  FILE* f = OpenDataFile(LevelFilePath("dynamic_layer", lvl).c_str());
+  FILE* f = OpenDataFile(LevelFilePath("dynamic_layer", lvl).c_str(), &level_fault_why);
   if (!f) {
     level_fault = LEVEL_FAULT_DYNAMIC_UNREADABLE;
     return false;
@@ -228,12 +210,11 @@ bool cGame::Loop() {
   if (state == GAME_LEVEL_CLEARED) {
     PlayVictorySequence(t0);
     DeleteActors();
-    const int next = level + 1;
-    if (!Init(next)) {
-      ReportLevelFault(next, level_fault);
-      std::exit(1);
-    }
-    state = GAME_PLAYING;
+    // A next level that cannot be played ends the game; level_fault says why.
+    if (Init(level + 1))
+      state = GAME_PLAYING;
+    else
+      result = false;
   }
 
   if (state == GAME_OVER) {
@@ -569,14 +550,14 @@ void cGame::Render() {
   if (epileptic) {
     fade += 0.8f;
     if (!(fade < 180.0f)) fade = 0.0f;
-    glActiveTexture(GL_TEXTURE0);
+    UseTextureUnit0();
     shader.Attach(SHADER_EPILEPTIC);
     shader.LinkAndUse();
     shader.SetUniform("time", std::fabs(std::sin(fade)));
     shader.SetUniform("tex", 0);
     shader.SetUniform("flatcolor", 0);
   } else if (fade > 0.0f) {
-    glActiveTexture(GL_TEXTURE0);
+    UseTextureUnit0();
     shader.Attach(state == GAME_OVER ? SHADER_GREYSCALEFADE : SHADER_FADE);
     shader.LinkAndUse();
     shader.SetUniform("time", fade);

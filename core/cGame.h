@@ -1,5 +1,6 @@
 #pragma once
 #include <list>
+#include <string>
 
 #include "actors/cBicho.h"
 #include "actors/cPlayer1.h"
@@ -41,12 +42,14 @@ public:
   virtual ~cGame();
 
   // Sets up a level; false when its static layer cannot be read, or its dynamic layer cannot
-  // be read or places no start for a player (level_fault says which).
+  // be read or places no start for a player (level_fault says which). Sprite sheets too
+  // small for their cells are named.
   bool Init(int level);
   // Reads the players' start tiles, monsters and hearts; false when the file cannot be opened
   // or places no start for player 1 or for player 2 (level_fault says which).
   bool LoadDynamicLayer(int level);
-  // One logic frame (or a whole end sequence); false ends the program.
+  // One logic frame (or a whole end sequence); false ends the program: by Escape, game over or
+  // victory, or with level_fault set when the next level cannot be played.
   bool Loop();
 
   void ReadKeyboard(unsigned char key, int x, int y, bool press);
@@ -80,8 +83,10 @@ public:
   float fade = 0.0f;
   bool ai_enabled = false;
   bool epileptic = false;
-  // Why the last Init or LoadDynamicLayer failed.
+  // Why the last Init or LoadDynamicLayer failed, and the system's reason for a level file
+  // that could not be read (empty when there is none).
   LevelFault level_fault = LEVEL_FAULT_NONE;
+  std::string level_fault_why;
   // The frame loop's clock; tests may replace it.
   int (*elapsed_ms)() = GlutElapsedTime;
   // Ends Render by showing the frame; tests may keep the picture in the back buffer.

@@ -15,7 +15,14 @@ namespace {
 // rows its header announces is refused before any pixel buffer is allocated.
 const double kMaxDeflateRatio = 1100.0;
 
-void QuietError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+// libpng's message for the last error, kept in the buffer handed to it as its error pointer.
+const size_t kMessageSize = 128;
+
+void QuietError(png_structp png, png_const_charp message) {
+  char* kept = static_cast<char*>(png_get_error_ptr(png));
+  if (kept) std::snprintf(kept, kMessageSize, "%s", message ? message : "");
+  png_longjmp(png, 1);
+}
 
 void QuietWarning(png_structp, png_const_charp) {}
 
@@ -26,11 +33,13 @@ long FileSize(FILE* f) {
   return size;
 }
 
-// Decodes a PNG stream to 8-bit RGBA, top row first. Only plain data lives across the
-// setjmp below; everything allocated here is released on the error path.
-unsigned char* DecodePng(FILE* f, long file_size, int* out_w, int* out_h) {
+// Decodes a PNG stream to 8-bit RGBA, top row first; on failure `message` (kMessageSize bytes)
+// says why. Only plain data lives across the setjmp below; everything allocated here is
+// released on the error path.
+unsigned char* DecodePng(FILE* f, long file_size, int* out_w, int* out_h, char* message) {
+  std::snprintf(message, kMessageSize, "out of memory");
   png_structp png =
-      png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
+      png_create_read_struct(PNG_LIBPNG_VER_STRING, message, QuietError, QuietWarning);
   if (!png) return nullptr;
   png_infop info = png_create_info_struct(png);
   if (!info) {
@@ -57,13 +66,13 @@ unsigned char* DecodePng(FILE* f, long file_size, int* out_w, int* out_h) {
   png_get_IHDR(png, info, &w, &h, &bit_depth, &color_type, &interlace, nullptr, nullptr);
   if (w == 0 || h == 0 || w > static_cast<png_uint_32>(COR_MAX_DIMENSION) ||
       h > static_cast<png_uint_32>(COR_MAX_DIMENSION))
-    png_error(png, "bad size");
+    png_error(png, "width or height 0 or above the limit");
 
   // Bytes of filtered image data the header promises (interlacing only adds to it).
   const double raw_row =
       1.0 + (static_cast<double>(w) * png_get_channels(png, info) * bit_depth + 7) / 8;
   if (static_cast<double>(h) * raw_row > static_cast<double>(file_size) * kMaxDeflateRatio)
-    png_error(png, "file too small for its size");
+    png_error(png, "file too small for the size it announces");
 
   if (color_type == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
   if (color_type == PNG_COLOR_TYPE_GRAY && bit_depth < 8) png_set_expand_gray_1_2_4_to_8(png);
@@ -100,9 +109,14 @@ unsigned char* DecodePng(FILE* f, long file_size, int* out_w, int* out_h) {
 
 }  // namespace
 
-CorImage* CorOpenImage(const char* file, int file_format) {
-  if (!file || file_format != COR_FF_AUTODETECT) return nullptr;
-  FILE* f = OpenDataFile(file);  // a directory or a named pipe gives no image
+CorImage* CorOpenImage(const char* file, int file_format, std::string* why) {
+  std::string reason;
+  if (!why) why = &reason;
+  if (!file || file_format != COR_FF_AUTODETECT) {
+    *why = file ? "unknown file format code" : "no file name";
+    return nullptr;
+  }
+  FILE* f = OpenDataFile(file, why);  // a directory or a named pipe gives no image
   if (!f) return nullptr;
 
   unsigned char* pixels = nullptr;
@@ -110,8 +124,13 @@ CorImage* CorOpenImage(const char* file, int file_format) {
   const long size = FileSize(f);
   unsigned char sig[8];
   if (size >= 8 && std::fread(sig, 1, 8, f) == 8 && png_sig_cmp(sig, 0, 8) == 0 &&
-      std::fseek(f, 0, SEEK_SET) == 0)
-    pixels = DecodePng(f, size, &w, &h);
+      std::fseek(f, 0, SEEK_SET) == 0) {
+    char message[kMessageSize];
+    pixels = DecodePng(f, size, &w, &h, message);
+    if (!pixels) *why = std::string("damaged PNG image: ") + message;
+  } else {
+    *why = "not a PNG image";
+  }
   std::fclose(f);
 
   if (!pixels) return nullptr;

@@ -39,3 +39,5 @@ void cData::GetSize(int img, int* w, int* h) {
   }
   textures[img].GetSize(w, h);
 }
+
+const char* cData::FileName(int img) { return ValidSlot(img) ? kTextureFiles[img] : ""; }

@@ -32,6 +32,8 @@ public:
   // Slot lookups; an img outside 0..11 gives 0 and 0 by 0.
   GLuint GetID(int img);
   void GetSize(int img, int* w, int* h);
+  // The file that slot img loads from ("" outside 0..11).
+  static const char* FileName(int img);
 
 private:
   cTexture textures[NUM_TEXTURES];

@@ -1,8 +1,7 @@
 #include "gfx/cShader.h"
 
-#include <cstdio>
-
 #include "io/DataFile.h"
+#include "io/Message.h"
 
 namespace {
 
@@ -32,8 +31,6 @@ bool HasShaderEntryPoints() {
          glUniform1f;
 }
 
-bool told_no_effects = false;
-
 }  // namespace
 
 std::string ReadTextFile(const char* path, std::string* why) {
@@ -48,12 +45,12 @@ void SetShaderSource(GLuint shader, const std::string& src) {
   glShaderSource(shader, 1, &shader_source, &shader_length);
 }
 
-void LoadShaderFile(GLuint shader, const char* path) {
+void LoadShaderFile(GLuint shader, const char* path, bool has_effect) {
   std::string why;
   const std::string src = ReadTextFile(path, &why);
   if (!why.empty())
-    std::fprintf(stderr, "Kelvara: cannot read the shader file %s (%s); its effect stays off\n",
-                 path, why.c_str());
+    Say(std::string("cannot read the shader file ") + path + " (" + why + ")" +
+        (has_effect ? "; its effect stays off" : ""));
   SetShaderSource(shader, src);
 }
 
@@ -64,16 +61,16 @@ cShader::~cShader() {}
 void cShader::Init() {
   // Without GL 2.0 entry points there is nothing to create; effects stay off.
   if (!HasShaderEntryPoints()) {
-    if (!told_no_effects)
-      std::fprintf(stderr, "Kelvara: OpenGL 2.0 is not available; the screen effects are off\n");
-    told_no_effects = true;
+    Say("OpenGL 2.0 is not available; the screen effects are off");
     return;
   }
   program = glCreateProgram();
+  attached = 0;
+  linked = NOTHING_LINKED;
   for (int i = 0; i < SHADER_COUNT; ++i) {
     shaders[i] = glCreateShader(kSlots[i].type);
     if (shaders[i] == 0) continue;  // e.g. no geometry shaders in this context
-    LoadShaderFile(shaders[i], kSlots[i].file);
+    LoadShaderFile(shaders[i], kSlots[i].file, i >= SHADER_FADE);
     glCompileShader(shaders[i]);
   }
 }
@@ -81,16 +78,23 @@ void cShader::Init() {
 void cShader::Attach(int i) {
   if (program == 0 || !ValidSlot(i) || shaders[i] == 0) return;
   glAttachShader(program, shaders[i]);
+  attached |= 1u << i;
 }
 
 void cShader::Detach(int i) {
   if (program == 0 || !ValidSlot(i) || shaders[i] == 0) return;
   glDetachShader(program, shaders[i]);
+  attached &= ~(1u << i);
 }
 
 void cShader::LinkAndUse() {
   if (program == 0) return;
-  glLinkProgram(program);
+  // Detaching a shader leaves the linked program as it is, so the program only needs linking
+  // again when it is used with other shaders than those it was last linked with.
+  if (attached != linked) {
+    glLinkProgram(program);
+    linked = attached;
+  }
   glUseProgram(program);
 }
 

@@ -25,13 +25,14 @@ const size_t SHADER_FILE_LIMIT = 64 * 1024;
 std::string ReadTextFile(const char* path, std::string* why = nullptr);
 // Hands src to GL as the shader's source (one string of explicit length).
 void SetShaderSource(GLuint shader, const std::string& src);
-// SetShaderSource with the contents of the file at path; a file that cannot be read is
-// named on standard error and gives an empty source, so the effect that needs it stays off.
-void LoadShaderFile(GLuint shader, const char* path);
+// SetShaderSource with the contents of the file at path. A file that cannot be read is named
+// on standard error (adding that its effect stays off when it has one) and gives an empty
+// source.
+void LoadShaderFile(GLuint shader, const char* path, bool has_effect = true);
 
 // One GLSL program and the eight shader objects that can be attached to it. Without the
-// OpenGL 2.0 entry points Init says once that the screen effects are off, and every
-// operation does nothing.
+// OpenGL 2.0 entry points Init says that the screen effects are off, and every operation does
+// nothing.
 class cShader {
 public:
   cShader();
@@ -42,7 +43,8 @@ public:
   // Attaches / detaches slot i (a ShaderSlot) to / from the program.
   void Attach(int i);
   void Detach(int i);
-  // Links the program and makes it current.
+  // Links the program, unless the attached shaders are those it was last linked with, and
+  // makes it current.
   void LinkAndUse();
   // Back to the fixed pipeline.
   void Disable();
@@ -61,6 +63,11 @@ public:
   }
 
 private:
+  // Sets of slots, one bit per ShaderSlot.
+  static const unsigned NOTHING_LINKED = ~0u;
+
   GLuint program = 0;
   GLuint shaders[SHADER_COUNT] = {};
+  unsigned attached = 0;             // attached to the program now
+  unsigned linked = NOTHING_LINKED;  // attached when the program was last linked
 };

@@ -3,8 +3,10 @@
 #include <GL/glu.h>
 
 #include <cstdio>
+#include <string>
 
 #include "corona/Corona.h"
+#include "io/Message.h"
 
 cTexture::cTexture() {}
 
@@ -12,8 +14,10 @@ cTexture::~cTexture() {}
 
 bool cTexture::Load(const char* file, int type, int wrap_s, int wrap_t, int mag_filter,
                     int min_filter, bool mipmaps) {
-  CorImage* img = CorOpenImage(file, COR_FF_AUTODETECT);
+  std::string why;
+  CorImage* img = CorOpenImage(file, COR_FF_AUTODETECT, &why);
   img = CorConvertImage(img, COR_PF_DONTCARE);
+  const std::string name = std::string("cannot load the texture ") + (file ? file : "(none)");
 
   int components;
   if (type == GL_RGB) {
@@ -21,13 +25,14 @@ bool cTexture::Load(const char* file, int type, int wrap_s, int wrap_t, int mag_
   } else if (type == GL_RGBA) {
     components = 4;
   } else {
-    std::fprintf(stderr, "Cannot load texture %s: unsupported pixel type 0x%x\n",
-                 file ? file : "(null)", type);
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%x", static_cast<unsigned>(type));
+    Say(name + " (unsupported pixel type " + code + ")");
     delete img;
     return false;
   }
   if (!img) {
-    std::fprintf(stderr, "Cannot load texture %s\n", file ? file : "(null)");
+    Say(name + " (" + why + ")");
     return false;
   }
 

@@ -1,9 +1,10 @@
 #include "scene/cScene.h"
 
-#include <cctype>
 #include <cstdio>
+#include <string>
 
 #include "io/DataFile.h"
+#include "io/LevelText.h"
 
 namespace {
 
@@ -46,53 +47,6 @@ int GridDepth(int grid, int row) {
   }
 }
 
-// Reads one integer the way "%i" does (white space skipped, optional sign, 0x hex, leading-0
-// octal). False when no number can be read or it does not fit an int.
-bool ReadValue(FILE* f, int* out) {
-  int c = std::getc(f);
-  while (c != EOF && std::isspace(c)) c = std::getc(f);
-  bool negative = false;
-  if (c == '+' || c == '-') {
-    negative = (c == '-');
-    c = std::getc(f);
-  }
-  int base = 10;
-  bool any = false;
-  if (c == '0') {
-    any = true;
-    c = std::getc(f);
-    if (c == 'x' || c == 'X') {
-      c = std::getc(f);
-      if (!std::isxdigit(c)) return false;
-      base = 16;
-    } else {
-      base = 8;
-    }
-  }
-  const long long limit = negative ? 2147483648LL : 2147483647LL;
-  long long value = 0;
-  while (c != EOF) {
-    int digit;
-    if (c >= '0' && c <= '9')
-      digit = c - '0';
-    else if (c >= 'a' && c <= 'f')
-      digit = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-      digit = c - 'A' + 10;
-    else
-      break;
-    if (digit >= base) break;
-    value = value * base + digit;
-    any = true;
-    if (value > limit) return false;
-    c = std::getc(f);
-  }
-  if (!any) return false;
-  if (c != EOF) std::ungetc(c, f);
-  *out = static_cast<int>(negative ? -value : value);
-  return true;
-}
-
 void EmitQuad(int x, int y, int z, float s0, float t0, float su, float tu) {
   glTexCoord2f(s0, t0 + tu);
   glVertex3i(x, y, z);
@@ -110,31 +64,32 @@ cScene::cScene() {}
 
 cScene::~cScene() {}
 
-bool cScene::LoadLevel(int level, int tex_w, int tex_h) {
+bool cScene::LoadLevel(int level, int tex_w, int tex_h, std::string* why) {
   back_anim_tiles.clear();
   front_anim_tiles.clear();
 
   const CellGrid cells = TilesetCells(tex_w, tex_h);
 
-  char file[32];
-  const int n =
-      level < 10 ? std::snprintf(file, sizeof file, "Levels/%s0%d%s", "static_layer", level, ".txt")
-                 : std::snprintf(file, sizeof file, "Levels/%s%d%s", "static_layer", level, ".txt");
-  if (n < 0 || n >= static_cast<int>(sizeof file)) return false;
-
-  FILE* f = OpenDataFile(file);  // a directory or a named pipe counts as unreadable
+  // A directory or a named pipe counts as unreadable; so does a level number too long for
+  // the path, whose path is empty.
+  FILE* f = OpenDataFile(LevelFilePath("static_layer", level).c_str(), why);
   if (!f) return false;
 
   // The whole file is read before anything changes, so a short or bad file leaves the
   // previous level in place.
   std::vector<int> values(static_cast<size_t>(NUM_GRIDS) * MAP_CELLS);
-  bool ok = true;
-  for (size_t i = 0; ok && i < values.size(); ++i) {
-    ok = ReadValue(f, &values[i]);
-    std::getc(f);  // the one separator after each value
-  }
+  size_t read = 0;
+  while (read < values.size() && ReadLevelValue(f, &values[read])) ++read;
+  const bool ended = std::feof(f) != 0;
   std::fclose(f);
-  if (!ok) return false;
+  if (read < values.size()) {
+    if (why) {
+      const std::string of = " of " + std::to_string(values.size());
+      *why = ended ? "it ends after " + std::to_string(read) + of + " values"
+                   : "value " + std::to_string(read + 1) + of + " is not a number an int can hold";
+    }
+    return false;
+  }
 
   int* const layers[NUM_GRIDS] = {layer0, layer1, layer2, nullptr, layer4, layer5,
                                   layer6, layer7, layer8, layer9,  nullptr};

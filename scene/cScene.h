@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include <string>
 #include <vector>
 
 #include "core/Globals.h"
@@ -15,9 +16,9 @@ public:
   virtual ~cScene();
 
   // Reads Levels/static_layerNN.txt. False when the file cannot be opened, is not a regular
-  // file or cannot be read in full (a short file or text that is not a number); then only the
-  // animated tiles are cleared.
-  bool LoadLevel(int level, int tex_w, int tex_h);
+  // file or cannot be read in full (a short file, or text that is not a number an int can
+  // hold); then only the animated tiles are cleared, and *why, when given, says why.
+  bool LoadLevel(int level, int tex_w, int tex_h, std::string* why = nullptr);
   void BuildCollisionMaps();
   char* GetWalkMap();
   char* GetProjectileMap();

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Builds and runs the frame-time benchmarks of both builds under Xvfb.
+# Builds and runs the frame-time benchmarks of both builds under Xvfb, with Mesa's shader cache
+# on and off (with it off, every program link of an effect frame is paid in full).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh build
 for tile in 32 16; do
-  xvfb-run -a -s "-screen 0 1920x1080x24" build/tests/bench/kelvara_bench$tile
+  for cache_off in false true; do
+    echo "== tile size $tile, MESA_SHADER_CACHE_DISABLE=$cache_off"
+    MESA_SHADER_CACHE_DISABLE=$cache_off \
+      xvfb-run -a -s "-screen 0 1920x1080x24" build/tests/bench/kelvara_bench$tile
+  done
 done

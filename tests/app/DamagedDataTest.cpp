@@ -9,22 +9,22 @@
 
 #include "app/ProgramRunner.h"
 #include "core/Globals.h"
+#include "corona/TestPng.h"
 #include "support/TestGL.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A data folder for one test: Textures and Sounds link to the built ones, Levels and Shaders
-// hold a link to each built file, so that a test can replace any one of them.
+// A data folder for one test: Sounds links to the built one, Levels, Shaders and Textures hold
+// a link to each built file, so that a test can replace any one of them.
 class DataCopy {
 public:
   DataCopy() {
     const fs::path data = KELVARA_DATA_DIR;
     const fs::path root = dir.Path();
-    for (const char* linked : {"Textures", "Sounds"})
-      fs::create_directory_symlink(data / linked, root / linked);
-    for (const char* copied : {"Levels", "Shaders"}) {
+    fs::create_directory_symlink(data / "Sounds", root / "Sounds");
+    for (const char* copied : {"Levels", "Shaders", "Textures"}) {
       fs::create_directory(root / copied);
       for (const fs::directory_entry& e : fs::directory_iterator(data / copied))
         fs::create_symlink(e.path(), root / copied / e.path().filename());
@@ -54,7 +54,7 @@ std::string DynamicLayer(std::initializer_list<std::pair<int, int>> cells_and_co
 
 int Cell(int col, int row) { return col + row * MAP_COLS; }
 
-// The lines of `text` that the game wrote itself.
+// Every line of `text` (what the game wrote on standard error).
 std::vector<std::string> GameLines(const std::string& text) {
   std::vector<std::string> lines;
   size_t start = 0;
@@ -62,7 +62,7 @@ std::vector<std::string> GameLines(const std::string& text) {
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
     const std::string line = text.substr(start, end - start);
-    if (line.rfind("Kelvara:", 0) == 0) lines.push_back(line);
+    lines.push_back(line);
     start = end + 1;
   }
   return lines;
@@ -89,14 +89,16 @@ protected:
     EXPECT_NE(lines[0].find(data.Path()), std::string::npos) << lines[0];
   }
 
-  // Starts the program, waits for its window and plays a while, F10's flashing effect included;
-  // then Escape must end it with status 0. Returns the game's lines on standard error.
-  std::vector<std::string> PlayAndQuit(const std::vector<std::string>& extra_env = {}) {
+  // Starts the program, waits for its window and plays a while (`play_ms`, the fade-in by
+  // default), then F10's flashing effect; then Escape must end it with status 0. Returns the
+  // lines on standard error.
+  std::vector<std::string> PlayAndQuit(const std::vector<std::string>& extra_env = {},
+                                       int play_ms = 800) {
     EXPECT_TRUE(Start(extra_env));
     WindowInfo window;
     EXPECT_TRUE(FindWindow(display.Name(), "Dunmoth", 10000, &window)) << program.Stderr();
     RunCapture(display.Name(), "xdotool windowfocus --sync " + std::to_string(window.id));
-    std::this_thread::sleep_for(std::chrono::milliseconds(800));  // the fade-in runs
+    std::this_thread::sleep_for(std::chrono::milliseconds(play_ms));
     RunCapture(display.Name(), "xdotool key F10");
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     RunCapture(display.Name(), "xdotool key F10");
@@ -115,7 +117,8 @@ protected:
 
 TEST_F(DamagedData, NoDynamicLayerAtStartUp) {
   data.Remove("Levels/dynamic_layer01.txt");
-  ExpectRefused("cannot read the level file Levels/dynamic_layer01.txt");
+  ExpectRefused(
+      "cannot read the level file Levels/dynamic_layer01.txt (No such file or directory)");
 }
 
 TEST_F(DamagedData, ADynamicLayerWithoutAStartForPlayer2) {
@@ -133,13 +136,14 @@ TEST_F(DamagedData, LevelFilesThatAreNotRegularFiles) {
   // A named pipe would block a plain open until a writer came.
   data.Remove("Levels/static_layer01.txt");
   ASSERT_EQ(mkfifo((data.Path() + "/Levels/static_layer01.txt").c_str(), 0600), 0);
-  ExpectRefused("cannot read the level file Levels/static_layer01.txt", 10000);
+  ExpectRefused("cannot read the level file Levels/static_layer01.txt (not a regular file)", 10000);
 }
 
 TEST_F(DamagedData, ADynamicLayerThatIsAFolder) {
   data.Remove("Levels/dynamic_layer01.txt");
   fs::create_directory(data.Path() + "/Levels/dynamic_layer01.txt");
-  ExpectRefused("cannot read the level file Levels/dynamic_layer01.txt", 10000);
+  ExpectRefused("cannot read the level file Levels/dynamic_layer01.txt (not a regular file)",
+                10000);
 }
 
 TEST_F(DamagedData, NoDynamicLayerAtTheLevelChange) {
@@ -147,7 +151,27 @@ TEST_F(DamagedData, NoDynamicLayerAtTheLevelChange) {
   // six-second sequence level 2 cannot be set up.
   data.Replace("Levels/dynamic_layer01.txt", DynamicLayer({{Cell(5, 27), 1}, {Cell(8, 27), 2}}));
   data.Remove("Levels/dynamic_layer02.txt");
-  ExpectRefused("cannot read the level file Levels/dynamic_layer02.txt", 30000);
+  ExpectRefused("cannot read the level file Levels/dynamic_layer02.txt (No such file or directory)",
+                30000);
+}
+
+TEST_F(DamagedData, ATextureThatIsNotAnImageIsNamedOnceAcrossTheLevelChange) {
+  data.Replace("Textures/heart.png", "not an image\n");
+  // The first frame clears level 1; level 2 loads the textures again.
+  data.Replace("Levels/dynamic_layer01.txt", DynamicLayer({{Cell(5, 27), 1}, {Cell(8, 27), 2}}));
+  const std::vector<std::string> lines = PlayAndQuit({}, 7500);
+  ASSERT_EQ(lines.size(), 1u) << program.Stderr();
+  EXPECT_EQ(lines[0], "Kelvara: cannot load the texture Textures/heart.png (not a PNG image)");
+}
+
+TEST_F(DamagedData, ASpriteSheetTooSmallForItsCellsIsNamed) {
+  data.Replace("Textures/player1.png", TestPng::Rgba(16, 16, std::vector<unsigned char>(1024, 90)));
+  const std::vector<std::string> lines = PlayAndQuit();
+  ASSERT_EQ(lines.size(), 1u) << program.Stderr();
+  EXPECT_NE(lines[0].find("Kelvara: the sprite sheet Textures/player1.png is 16x16"),
+            std::string::npos)
+      << lines[0];
+  EXPECT_NE(lines[0].find("64x64"), std::string::npos) << lines[0];
 }
 
 TEST_F(DamagedData, AMissingShaderFileOnlyTurnsItsEffectOff) {
@@ -180,6 +204,13 @@ TEST_F(DamagedData, WithoutOpenGL2TheGamePlaysWithoutEffects) {
   EXPECT_NE(lines[0].find("OpenGL 2.0 is not available; the screen effects are off"),
             std::string::npos)
       << lines[0];
+}
+
+TEST_F(DamagedData, BelowOpenGL13TheGamePlaysWithoutEffects) {
+  // Without texture units the fade-in must not select one.
+  const std::vector<std::string> lines = PlayAndQuit({"MESA_GL_VERSION_OVERRIDE=1.1"});
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0], "Kelvara: OpenGL 2.0 is not available; the screen effects are off");
 }
 
 }  // namespace

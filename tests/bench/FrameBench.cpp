@@ -1,4 +1,5 @@
-// Frame-time benchmark: Process on the densest scene, Render on this machine's GL, start-up.
+// Frame-time benchmark: Process on the densest scene, Render on this machine's GL (a plain frame
+// and an effect frame), start-up.
 // Usage: kelvara_bench32 [data folder] [fireballs kept in flight, 100 by default]
 #include <GL/glew.h>
 #include <GL/freeglut.h>
@@ -17,6 +18,17 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// Resident memory of this process in MiB.
+double ResidentMiB() {
+  long pages = 0, resident = 0;
+  FILE* f = std::fopen("/proc/self/statm", "r");
+  if (f) {
+    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(f);
+  }
+  return resident * (sysconf(_SC_PAGESIZE) / 1048576.0);
+}
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
@@ -79,6 +91,20 @@ int main(int argc, char** argv) {
     glFinish();
     render.push_back(Ms(Clock::now() - t0));
   }
+  // The same frame under the fade effect, held at half strength; memory counted from the end
+  // of the first one.
+  std::vector<double> effect;
+  double resident_before = 0;
+  for (int i = 0; i < 600; ++i) {
+    game->fade = 0.5f;
+    Clock::time_point t0 = Clock::now();
+    game->Render();
+    glFinish();
+    effect.push_back(Ms(Clock::now() - t0));
+    if (i == 0) resident_before = ResidentMiB();
+  }
+  const double effect_growth = ResidentMiB() - resident_before;
+  game->fade = 0.0f;
 
   // Process: every monster of level 2 active (the view's top raised to the map's top) and a
   // hundred fireballs in flight; players and monsters are kept alive.
@@ -100,7 +126,7 @@ int main(int argc, char** argv) {
     for (cBicho* m : game->enemies) acting += m->IsWalking() || m->IsAttacking();
   }
 
-  Stats pr = Summarise(process), re = Summarise(render);
+  Stats pr = Summarise(process), re = Summarise(render), ef = Summarise(effect);
   std::printf(
       "tile size %d, level 2: %zu monsters (%zu left, on average %.1f walking or attacking), "
       "%.1f projectiles in flight on average (%zu kept in flight)\n",
@@ -109,6 +135,10 @@ int main(int argc, char** argv) {
               pr.p95, pr.max);
   std::printf("Render:  median %.3f ms, p95 %.3f ms, max %.3f ms at %dx%d (target 8 ms)\n",
               re.median, re.p95, re.max, 18 * TILE_SIZE, 27 * TILE_SIZE);
+  std::printf(
+      "Render with the fade effect: median %.3f ms, p95 %.3f ms, max %.3f ms; resident memory "
+      "%+.1f MiB over the %zu after the first\n",
+      ef.median, ef.p95, ef.max, effect_growth, effect.size() - 1);
   std::printf("start to first frame: %.1f ms\n", first_frame);
   std::fflush(stdout);
   _exit(0);

@@ -11,6 +11,8 @@
 
 #include "actors/cArrow.h"
 #include "actors/cFireball.h"
+#include "actors/cHeart.h"
+#include "actors/cMonster1.h"
 #include "corona/TestPng.h"
 #include "gfx/cShader.h"
 
@@ -147,8 +149,8 @@ testing::AssertionResult Near(TestGL::Pixel p, double r, double g, double b) {
 // A half-transparent sheet over the black background, blended: its colour at half strength.
 const double kHalf = 128.0 / 255.0;
 
-// A game with the shipped shader programs, player 1's and the projectiles' sheets half
-// transparent, no buffer swap and no fade running.
+// A game with the shipped shader programs, the sheets of player 1, the melee monster, the heart
+// and the projectiles half transparent, no buffer swap and no fade running.
 class GameEffects : public GameFixture {
 protected:
   void SetUp() override {
@@ -161,6 +163,8 @@ protected:
     }
     GameTest::WriteTextures(dir);
     WriteSheet(dir, "player1", TextureColour(TEX_PLAYER1), 128);
+    WriteSheet(dir, "monster1", TextureColour(TEX_MONSTER1), 128);
+    WriteSheet(dir, "heart", TextureColour(TEX_HEART), 128);
     WriteSheet(dir, "fireball", TextureColour(TEX_FIREBALL), 128);
     WriteSheet(dir, "arrow", TextureColour(TEX_ARROW), 128);
     Start({{Cell(4, 10), ENTITY_PLAYER1}, {Cell(12, 10), ENTITY_PLAYER2}});
@@ -210,12 +214,12 @@ TEST_F(GameEffects, EachEffectSetsItsProgramAndUniforms) {
     EXPECT_EQ(CurrentProgram(), 0);
   }
   {
-    SCOPED_TRACE("level cleared");
+    SCOPED_TRACE("level cleared");  // the same shader as the frame before: no new link
     game->state = GAME_LEVEL_CLEARED;
     game->fade = 0.25f;
     EXPECT_EQ(LoggedRender(),
-              (Calls{"unit 0", "attach fade.frag", "link", "use", "time=0.2500", "tex=0",
-                     "flatcolor=0", "flatcolor=1", "flatcolor=0", "detach fade.frag", "use 0"}));
+              (Calls{"unit 0", "attach fade.frag", "use", "time=0.2500", "tex=0", "flatcolor=0",
+                     "flatcolor=1", "flatcolor=0", "detach fade.frag", "use 0"}));
     EXPECT_EQ(CurrentProgram(), 0);
   }
   {
@@ -240,36 +244,55 @@ TEST_F(GameEffects, EachEffectSetsItsProgramAndUniforms) {
   {
     SCOPED_TRACE("flashing, timer wrapped");
     game->fade = 179.5f;  // wraps to 0: the bars need no flat colour switch
-    EXPECT_EQ(LoggedRender(),
-              (Calls{"unit 0", "attach epileptic.frag", "link", "use", "time=0.0000", "tex=0",
-                     "flatcolor=0", "detach epileptic.frag", "use 0"}));
+    EXPECT_EQ(LoggedRender(), (Calls{"unit 0", "attach epileptic.frag", "use", "time=0.0000",
+                                     "tex=0", "flatcolor=0", "detach epileptic.frag", "use 0"}));
     EXPECT_EQ(CurrentProgram(), 0);
   }
 }
 
 TEST_F(GameEffects, UnderAnEffectOnlyTheBarsAreFlat) {
-  game->fade = 0.5f;
-  game->Render();
-  // Sprites sample their sheets, darkened by half.
-  EXPECT_TRUE(Near(AtPlayer1(), 0, 200 * 0.5, 0));
-  // Player 1's bars keep their own colours, darkened by half: full life green, energy blue.
-  EXPECT_TRUE(Near(TestGL::ReadPixel(2 * T + 2, 3 * T / 4), 0, 127.5, 0));
-  EXPECT_TRUE(Near(TestGL::ReadPixel(2 * T + 2, T / 4), 25.5, 63.75, 127.5));
-  // The panels sample their (transparent) sheets again: nothing shows beside the bars.
-  EXPECT_TRUE(Near(TestGL::ReadPixel(T / 2, 2 * T), 0, 0, 0));
-  EXPECT_TRUE(Near(TestGL::ReadPixel(17 * T + T / 2, 2 * T), 0, 0, 0));
+  // Frame 0 links the fade, frame 1 uses it as linked, frame 2 links it again after a game-over
+  // frame has linked the greyscale fade: each draws the same.
+  for (int frame = 0; frame < 3; ++frame) {
+    SCOPED_TRACE(frame);
+    if (frame == 2) {
+      game->state = GAME_OVER;
+      game->Render();
+      game->state = GAME_PLAYING;
+    }
+    game->fade = 0.5f;
+    game->Render();
+    // Sprites sample their sheets, darkened by half.
+    EXPECT_TRUE(Near(AtPlayer1(), 0, 200 * 0.5, 0));
+    // Player 1's bars keep their own colours, darkened by half: full life green, energy blue.
+    EXPECT_TRUE(Near(TestGL::ReadPixel(2 * T + 2, 3 * T / 4), 0, 127.5, 0));
+    EXPECT_TRUE(Near(TestGL::ReadPixel(2 * T + 2, T / 4), 25.5, 63.75, 127.5));
+    // The panels sample their (transparent) sheets again: nothing shows beside the bars.
+    EXPECT_TRUE(Near(TestGL::ReadPixel(T / 2, 2 * T), 0, 0, 0));
+    EXPECT_TRUE(Near(TestGL::ReadPixel(17 * T + T / 2, 2 * T), 0, 0, 0));
+  }
 }
 
 TEST_F(GameEffects, OnlyProjectilesAreBlended) {
   Launch<cArrow>(8 * T, 22 * T);
+  cMonster1* monster = new cMonster1();
+  monster->SetTile(4, 18);
+  game->enemies.push_back(monster);
+  cHeart* heart = new cHeart();
+  heart->SetTile(8, 14);
+  game->tokens.push_back(heart);
   // Two frames, so that the second starts from the state the first left.
   for (int frame = 0; frame < 2; ++frame) {
     SCOPED_TRACE(frame);
     game->Render();
     const GameTest::Rgb player = TextureColour(TEX_PLAYER1);
     const GameTest::Rgb arrow = TextureColour(TEX_ARROW);
-    // Player 1's half-transparent sheet covers what lies behind it.
+    // The half-transparent sheets of player 1, the monster and the heart cover what lies
+    // behind them.
     EXPECT_TRUE(Near(AtPlayer1(), player.r, player.g, player.b));
+    const GameTest::Rgb m = TextureColour(TEX_MONSTER1), h = TextureColour(TEX_HEART);
+    EXPECT_TRUE(Near(TestGL::ReadPixel(4 * T + T / 2 - T, 18 * T + 3 * T / 4 - T), m.r, m.g, m.b));
+    EXPECT_TRUE(Near(TestGL::ReadPixel(8 * T + T / 2 - T, 14 * T + T / 2 - T), h.r, h.g, h.b));
     // The arrow's is mixed with the black background by its alpha.
     EXPECT_TRUE(Near(TestGL::ReadPixel(8 * T + T / 8 - T, 22 * T + T / 8 - T), arrow.r * kHalf,
                      arrow.g * kHalf, arrow.b * kHalf));

@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <new>
@@ -16,6 +17,8 @@
 #include "actors/cMonster2.h"
 #include "core/GameFixture.h"
 #include "core/LevelFiles.h"
+#include "corona/TestPng.h"
+#include "io/Message.h"
 
 using GameTest::Cell;
 using GameTest::ScriptedClock;
@@ -29,6 +32,9 @@ TEST(LevelFiles, PathsCarryATwoDigitLevelBelowTen) {
   EXPECT_EQ(LevelFilePath("dynamic_layer", 2), "Levels/dynamic_layer02.txt");
   EXPECT_EQ(LevelFilePath("static_layer", 10), "Levels/static_layer10.txt");
   EXPECT_EQ(LevelFilePath("dynamic_layer", 10), "Levels/dynamic_layer10.txt");
+  // The path is formed in 32 characters: a level number too long gives no path, not a cut one.
+  EXPECT_EQ(LevelFilePath("dynamic_layer", 1234567), "Levels/dynamic_layer1234567.txt");
+  EXPECT_EQ(LevelFilePath("dynamic_layer", 12345678), "");
 }
 
 TEST(GameObject, ValueInitialisationZeroesWhatNoConstructorSets) {
@@ -130,10 +136,13 @@ TEST_F(GameInit, AnUnplayableDynamicLayerStopsTheSetUp) {
   EXPECT_EQ(game->level_fault, LEVEL_FAULT_NO_PLAYER2);
   EXPECT_TRUE(GameTest::heard.empty());  // no music for a level that cannot be played
 
+  EXPECT_EQ(game->level_fault_why, "");
+
   std::remove(LevelFilePath("dynamic_layer", 1).c_str());
   game = std::make_unique<cGame>();
   EXPECT_FALSE(game->Init(1));
   EXPECT_EQ(game->level_fault, LEVEL_FAULT_DYNAMIC_UNREADABLE);
+  EXPECT_EQ(game->level_fault_why, "No such file or directory");
 
   // A named pipe is not a level file: refused at once instead of waiting for a writer.
   ASSERT_EQ(mkfifo(LevelFilePath("dynamic_layer", 1).c_str(), 0600), 0);
@@ -144,12 +153,56 @@ TEST_F(GameInit, AnUnplayableDynamicLayerStopsTheSetUp) {
   ASSERT_EQ(mkfifo(LevelFilePath("static_layer", 1).c_str(), 0600), 0);
   EXPECT_FALSE(game->Init(1));
   EXPECT_EQ(game->level_fault, LEVEL_FAULT_STATIC_UNREADABLE);
+  EXPECT_EQ(game->level_fault_why, "not a regular file");
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
   // And neither is a directory.
   std::remove(LevelFilePath("static_layer", 1).c_str());
   ASSERT_EQ(mkdir(LevelFilePath("static_layer", 1).c_str(), 0700), 0);
   EXPECT_FALSE(game->Init(1));
   EXPECT_EQ(game->level_fault, LEVEL_FAULT_STATIC_UNREADABLE);
+  EXPECT_EQ(game->level_fault_why, "not a regular file");
+}
+
+TEST_F(GameInit, SpriteSheetsSmallerThanOneCellAreNamed) {
+  GameTest::WriteTextures(dir);
+  const auto sheet = [&](const char* name, int w, int h) {
+    dir.Write(std::string("Textures/") + name + ".png",
+              TestPng::Rgba(w, h, std::vector<unsigned char>(w * h * 4, 90)));
+  };
+  // One texel short of a cell in one direction: player, monster, projectile and heart cells.
+  sheet("player1", 63, 128);
+  sheet("player2", 64, 63);
+  sheet("monster1", 16, 16);
+  sheet("monster2", 63, 63);
+  sheet("fireball", 31, 32);
+  sheet("arrow", 32, 31);
+  sheet("heart", 15, 16);
+  // Sheets drawn whole, or with another slot's size: nothing to say.
+  sheet("superp1", 1, 1);
+  sheet("tileset", 8, 8);
+  sheet("overlay1", 2, 2);
+  ForgetSaidLines();
+  testing::internal::CaptureStderr();
+  Start({{Cell(4, 3), ENTITY_PLAYER1}, {Cell(9, 3), ENTITY_PLAYER2}});  // and plays on
+  const std::string err = testing::internal::GetCapturedStderr();
+  size_t said = 0;
+  for (size_t at = err.find("sprite sheet"); at != std::string::npos;
+       at = err.find("sprite sheet", at + 1))
+    ++said;
+  EXPECT_EQ(said, 7u) << err;
+  const char* const named[] = {
+      "player1.png is 63x128 texels, smaller than one of its 64x64 cells",
+      "player2.png is 64x63",
+      "monster1.png is 16x16",
+      "monster2.png is 63x63",
+      "fireball.png is 31x32 texels, smaller than one of its 32x32 cells",
+      "arrow.png is 32x31",
+      "heart.png is 15x16 texels, smaller than one of its 16x16 cells; it is not drawn"};
+  for (const char* line : named)
+    EXPECT_NE(err.find(std::string("Kelvara: the sprite sheet Textures/") + line),
+              std::string::npos)
+        << line << "\n"
+        << err;
 }
 
 TEST_F(GameInit, EachFaultIsOneLineNamingTheFileAndTheFolder) {
@@ -166,16 +219,26 @@ TEST_F(GameInit, EachFaultIsOneLineNamingTheFileAndTheFolder) {
       {LEVEL_FAULT_NO_PLAYERS, "Levels/dynamic_layer02.txt",
        "no start for player 1 or for player 2"},
   };
+  ForgetSaidLines();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.says);
     testing::internal::CaptureStderr();
     ReportLevelFault(2, c.fault);
     const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err.rfind("Kelvara: ", 0), 0u) << err;
     EXPECT_NE(err.find(c.file), std::string::npos) << err;
     EXPECT_NE(err.find(c.says), std::string::npos) << err;
     EXPECT_NE(err.find(dir.Path()), std::string::npos) << err;
     EXPECT_EQ(err.find('\n'), err.size() - 1) << "one line";
   }
+  // With the system's reason for a file that cannot be read; said once.
+  testing::internal::CaptureStderr();
+  ReportLevelFault(1, LEVEL_FAULT_STATIC_UNREADABLE, "Permission denied");
+  ReportLevelFault(1, LEVEL_FAULT_STATIC_UNREADABLE, "Permission denied");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Kelvara: cannot read the level file Levels/static_layer01.txt (Permission denied) "
+            "(working directory: " +
+                dir.Path() + ")\n");
 }
 
 class DynamicLayer : public GameFixture {
@@ -234,9 +297,12 @@ TEST_F(DynamicLayer, BadTextEndsTheReading) {
 }
 
 TEST_F(DynamicLayer, HugeAndNegativeNumbersPlaceNothing) {
-  ASSERT_TRUE(Read(Head({"1", "2", "99999999999999999999", "-3", "4294967299", "3"})));
+  // A number too large for an int is bad text, like in the static layer: the reading ends.
+  ASSERT_TRUE(Read(Head({"1", "2", "-3", "3", "4294967299", "3"})));
   ASSERT_EQ(game->enemies.size(), 1u);
-  EXPECT_EQ(game->enemies.front()->GetX(), 5 * T);
+  EXPECT_EQ(game->enemies.front()->GetX(), 3 * T);
+  ASSERT_TRUE(Read(Head({"1", "2", "99999999999999999999", "3"})));
+  EXPECT_EQ(game->enemies.size(), 1u);
 }
 
 TEST_F(DynamicLayer, SeparatorsAreAnyOneCharacter) {
@@ -381,21 +447,25 @@ TEST_F(GameLoop, VictoryOnLevelTwoEndsTheProgram) {
   EXPECT_EQ(game->level, 2);
 }
 
-TEST_F(GameLoop, AnUnreadableNextLevelExitsWithStatusOne) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
+TEST_F(GameLoop, AnUnreadableNextLevelEndsTheLoopWithItsFault) {
   Start({{Cell(4, 27), 1}, {Cell(6, 27), 2}});
   Watch({0, 6000, 6050});
-  EXPECT_EXIT(game->Loop(), testing::ExitedWithCode(1), "Levels/static_layer02.txt");
+  EXPECT_FALSE(game->Loop());
+  EXPECT_EQ(game->level, 2);
+  EXPECT_EQ(game->level_fault, LEVEL_FAULT_STATIC_UNREADABLE);
+  EXPECT_EQ(game->level_fault_why, "No such file or directory");
   // A next level whose dynamic layer is missing, or places only one player, ends the same way.
   WriteLevel(2, {{Cell(8, 2), 1}, {Cell(6, 2), 2}});
   std::remove(LevelFilePath("dynamic_layer", 2).c_str());
+  Start({{Cell(4, 27), 1}, {Cell(6, 27), 2}});
   Watch({0, 6000, 6050});
-  EXPECT_EXIT(game->Loop(), testing::ExitedWithCode(1),
-              "cannot read the level file Levels/dynamic_layer02.txt");
+  EXPECT_FALSE(game->Loop());
+  EXPECT_EQ(game->level_fault, LEVEL_FAULT_DYNAMIC_UNREADABLE);
   WriteLevel(2, {{Cell(8, 2), 1}});
+  Start({{Cell(4, 27), 1}, {Cell(6, 27), 2}});
   Watch({0, 6000, 6050});
-  EXPECT_EXIT(game->Loop(), testing::ExitedWithCode(1),
-              "Levels/dynamic_layer02.txt places no start for player 2");
+  EXPECT_FALSE(game->Loop());
+  EXPECT_EQ(game->level_fault, LEVEL_FAULT_NO_PLAYER2);
 }
 
 }  // namespace

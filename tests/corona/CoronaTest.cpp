@@ -1,5 +1,10 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <future>
 #include <memory>
 
 #include "corona/Corona.h"
@@ -9,11 +14,11 @@
 namespace {
 
 std::unique_ptr<CorImage> Open(const TempDir& dir, const std::string& name,
-                               const std::string& bytes) {
+                               const std::string& bytes, std::string* why = nullptr) {
   dir.Write(name, bytes);
   const std::string path = dir.Path() + "/" + name;
   return std::unique_ptr<CorImage>(
-      CorConvertImage(CorOpenImage(path.c_str(), COR_FF_AUTODETECT), COR_PF_DONTCARE));
+      CorConvertImage(CorOpenImage(path.c_str(), COR_FF_AUTODETECT, why), COR_PF_DONTCARE));
 }
 
 std::vector<unsigned char> Pixels(const CorImage& img) {
@@ -157,11 +162,15 @@ TEST(CoronaTest, InterlacedDecodesLikePlain) {
 TEST(CoronaTest, UnreadableFilesGiveNoImage) {
   TempDir dir;
   const std::string good = TestPng::Rgba(3, 2, SampleRgba());
-  EXPECT_EQ(CorOpenImage((dir.Path() + "/missing.png").c_str(), COR_FF_AUTODETECT), nullptr);
+  std::string why;
+  EXPECT_EQ(CorOpenImage((dir.Path() + "/missing.png").c_str(), COR_FF_AUTODETECT, &why), nullptr);
+  EXPECT_EQ(why, "No such file or directory");
   EXPECT_EQ(CorOpenImage(nullptr, COR_FF_AUTODETECT), nullptr);
-  EXPECT_EQ(CorOpenImage(dir.Path().c_str(), COR_FF_AUTODETECT), nullptr);  // a folder
+  EXPECT_EQ(CorOpenImage(dir.Path().c_str(), COR_FF_AUTODETECT, &why), nullptr);  // a folder
+  EXPECT_EQ(why, "not a regular file");
   EXPECT_FALSE(Open(dir, "empty.png", ""));
-  EXPECT_FALSE(Open(dir, "text.png", "this is not an image\n"));
+  EXPECT_FALSE(Open(dir, "text.png", "this is not an image\n", &why));
+  EXPECT_EQ(why, "not a PNG image");
   EXPECT_FALSE(Open(dir, "sig.png", good.substr(0, 8)));
   for (size_t cut : {size_t(20), size_t(33), good.size() / 2, good.size() - 12, good.size() - 1})
     EXPECT_FALSE(Open(dir, "cut.png", good.substr(0, cut))) << "cut at " << cut;
@@ -171,7 +180,22 @@ TEST(CoronaTest, UnreadableFilesGiveNoImage) {
   const size_t idat = TestPng::IdatOffset(bad);
   ASSERT_GT(idat, 0u);
   bad[idat + 2] = static_cast<char>(bad[idat + 2] ^ 0x5a);
-  EXPECT_FALSE(Open(dir, "crc.png", bad));
+  EXPECT_FALSE(Open(dir, "crc.png", bad, &why));
+  EXPECT_EQ(why.rfind("damaged PNG image: IDAT: ", 0), 0u) << why;  // libpng's own words
+
+  // A named pipe gives no image at once, rather than waiting for a writer (which this test
+  // plays itself when the open waits, so that it fails instead of hanging).
+  const std::string fifo = dir.Path() + "/pipe.png";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  auto opened = std::async(std::launch::async, [&] {
+    return std::unique_ptr<CorImage>(CorOpenImage(fifo.c_str(), COR_FF_AUTODETECT, &why));
+  });
+  if (opened.wait_for(std::chrono::seconds(2)) != std::future_status::ready) {
+    ADD_FAILURE() << "opening a named pipe waits for a writer";
+    close(open(fifo.c_str(), O_WRONLY));
+  }
+  EXPECT_FALSE(opened.get());
+  EXPECT_EQ(why, "not a regular file");
 }
 
 TEST(CoronaTest, AbsurdSizesAreRefused) {

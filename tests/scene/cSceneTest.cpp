@@ -72,7 +72,9 @@ struct Fixture {
     std::snprintf(name, sizeof name, "Levels/static_layer%02d.txt", level);
     dir.Write(name, text);
   }
-  bool Load(int level) { return scene->LoadLevel(level, tex_w, tex_h); }
+  bool Load(int level, std::string* why = nullptr) {
+    return scene->LoadLevel(level, tex_w, tex_h, why);
+  }
   // Clears and draws the scene the way the game's render pass starts a frame.
   void Draw(bool animate = true) {
     glViewport(0, 0, TestGL::Width(), TestGL::Height());
@@ -382,7 +384,9 @@ TEST(cSceneTest, UnreadableFilesFailAndKeepThePreviousLevel) {
   for (const auto& b : bad) {
     SCOPED_TRACE(b.first);
     f.Write(2, b.second);
-    EXPECT_FALSE(f.Load(2));
+    std::string why;
+    EXPECT_FALSE(f.Load(2, &why));
+    EXPECT_NE(why, "");
     f.scene->BuildCollisionMaps();  // rebuilt from the layers that are still held
     EXPECT_EQ(std::vector<char>(f.scene->GetWalkMap(), f.scene->GetWalkMap() + MAP_CELLS),
               walk_before);
@@ -390,8 +394,17 @@ TEST(cSceneTest, UnreadableFilesFailAndKeepThePreviousLevel) {
     EXPECT_TRUE(ShowsCell(2, 2, 0, 0));                               // static layers kept
     EXPECT_EQ(TestGL::ReadPixel(4 * T + T / 2, 2 * T + T / 2).r, 0);  // animated tiles dropped
   }
+  // Why, for a file that ends early and for one that holds what is not an int.
+  std::string why;
+  f.Write(2, "");
+  EXPECT_FALSE(f.Load(2, &why));
+  EXPECT_EQ(why, "it ends after 0 of 35200 values");
+  f.Write(2, "1 2 99999999999 ");
+  EXPECT_FALSE(f.Load(2, &why));
+  EXPECT_EQ(why, "value 3 of 35200 is not a number an int can hold");
   // A missing file behaves the same.
-  EXPECT_FALSE(f.Load(7));
+  EXPECT_FALSE(f.Load(7, &why));
+  EXPECT_EQ(why, "No such file or directory");
   f.Draw(false);
   EXPECT_TRUE(ShowsCell(2, 2, 0, 0));
 }

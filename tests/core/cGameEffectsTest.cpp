@@ -258,6 +258,7 @@ TEST_F(GameEffects, UnderAnEffectOnlyTheBarsAreFlat) {
     if (frame == 2) {
       game->state = GAME_OVER;
       game->Render();
+      EXPECT_GT(AtPlayer1().r, 40) << "the greyscale fade shows";
       game->state = GAME_PLAYING;
     }
     game->fade = 0.5f;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 #include "actors/cArrow.h"
 #include "actors/cEnemy.h"
@@ -78,9 +79,17 @@ bool ReadLevelValue(FILE* f, int* value) {
 
 bool FramesAtStart(const cBicho* b) { return b->GetFrame() == 0 && b->GetDelay() == 0; }
 
+long long MonotonicMs() {
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return now.tv_sec * 1000LL + now.tv_nsec / 1000000;
+}
+
+const long long start_ms = MonotonicMs();
+
 }  // namespace
 
-int GlutElapsedTime() { return glutGet(GLUT_ELAPSED_TIME); }
+long long ElapsedMs() { return MonotonicMs() - start_ms; }
 
 void SwapGlutBuffers() { glutSwapBuffers(); }
 
@@ -205,10 +214,10 @@ bool cGame::LoadDynamicLayer(int lvl) {
 
 // The level-cleared and victory sequence: the jingle, then a fade to black over the last 3 of
 // 6 seconds counted from the frame's start t0.
-void cGame::PlayVictorySequence(int t0) {
+void cGame::PlayVictorySequence(long long t0) {
   sound.StopMusic();
   PlaySound(SOUND_VICTORY);
-  int t;
+  long long t;
   do {
     t = elapsed_ms();
     if (t - t0 - 3000 > 0) fade = static_cast<float>((t - t0 - 3000) / 3000.0);
@@ -217,7 +226,7 @@ void cGame::PlayVictorySequence(int t0) {
 }
 
 bool cGame::Loop() {
-  const int t0 = elapsed_ms();
+  const long long t0 = elapsed_ms();
   bool result = true;
 
   if (state == GAME_PLAYING) {
@@ -239,7 +248,7 @@ bool cGame::Loop() {
   if (state == GAME_OVER) {
     sound.StopMusic();
     PlaySound(SOUND_GAMEOVER);
-    int t;
+    long long t;
     do {
       t = elapsed_ms();
       fade = static_cast<float>((t - t0) / 3000.0);

@@ -5,9 +5,15 @@
 #include <cstdlib>
 #include <new>
 
+#include "app/StandardStreams.h"
 #include "app/WindowPlacement.h"
+#include "app/XHeldKeys.h"
 #include "core/LevelFiles.h"
 #include "core/cGame.h"
+
+// Before every other static initialiser of the program, the game object's first among them:
+// the standard descriptors are taken and SIGPIPE is ignored before anything opens a file.
+__attribute__((constructor(101))) static void PrepareProcess() { PrepareStandardStreams(); }
 
 namespace {
 
@@ -32,6 +38,9 @@ static void InitGlobalGame() {
 
 [[maybe_unused]] static const bool game_built = (InitGlobalGame(), true);
 
+// The keyboard as the X server sees it, to let go of keys whose release never reached us.
+static XHeldKeys held_keys;
+
 static void AppReshape(int w, int h) { game.Reshape(w, h); }
 static void AppRender() { game.Render(); }
 static void AppKeyboard(unsigned char key, int x, int y) { game.ReadKeyboard(key, x, y, true); }
@@ -46,6 +55,7 @@ static void AppMouse(int button, int state, int x, int y) { game.ReadMouse(butto
 // The game ends when Loop says so: by Escape, game over or victory, or on a next level that
 // cannot be played, which is named and ends the process with status 1.
 static void AppIdle() {
+  held_keys.ReleaseLetGo(game);
   if (game.Loop()) return;
   if (game.level_fault != LEVEL_FAULT_NONE) {
     ReportLevelFault(game.level, game.level_fault, game.level_fault_why);

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <string>
 
 #include "actors/cArrow.h"
@@ -52,9 +53,17 @@ void CheckSheetSize(cData& data, int img, int cell) {
       " texels, smaller than one of its " + needed + " cells; it is not drawn");
 }
 
+long long MonotonicMs() {
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return now.tv_sec * 1000LL + now.tv_nsec / 1000000;
+}
+
+const long long start_ms = MonotonicMs();
+
 }  // namespace
 
-int GlutElapsedTime() { return glutGet(GLUT_ELAPSED_TIME); }
+long long ElapsedMs() { return MonotonicMs() - start_ms; }
 
 void SwapGlutBuffers() { glutSwapBuffers(); }
 
@@ -187,10 +196,10 @@ bool cGame::LoadDynamicLayer(int lvl) {
 
 // The level-cleared and victory sequence: the jingle, then a fade to black over the last 3 of
 // 6 seconds counted from the frame's start t0.
-void cGame::PlayVictorySequence(int t0) {
+void cGame::PlayVictorySequence(long long t0) {
   sound.StopMusic();
   PlaySound(SOUND_VICTORY);
-  int t;
+  long long t;
   do {
     t = elapsed_ms();
     if (t - t0 - 3000 > 0) fade = static_cast<float>((t - t0 - 3000) / 3000.0);
@@ -199,7 +208,7 @@ void cGame::PlayVictorySequence(int t0) {
 }
 
 bool cGame::Loop() {
-  const int t0 = elapsed_ms();
+  const long long t0 = elapsed_ms();
   bool result = true;
 
   if (state == GAME_PLAYING) {
@@ -220,7 +229,7 @@ bool cGame::Loop() {
   if (state == GAME_OVER) {
     sound.StopMusic();
     PlaySound(SOUND_GAMEOVER);
-    int t;
+    long long t;
     do {
       t = elapsed_ms();
       fade = static_cast<float>((t - t0) / 3000.0);

@@ -28,8 +28,9 @@ enum LevelEntity {
   ENTITY_HEART = 5
 };
 
-// Milliseconds since start-up, as GLUT counts them.
-int GlutElapsedTime();
+// Milliseconds since start-up on the monotonic clock: setting the system clock does not move
+// it, and a 64-bit count does not wrap.
+long long ElapsedMs();
 // glutSwapBuffers.
 void SwapGlutBuffers();
 
@@ -88,7 +89,7 @@ public:
   LevelFault level_fault = LEVEL_FAULT_NONE;
   std::string level_fault_why;
   // The frame loop's clock; tests may replace it.
-  int (*elapsed_ms)() = GlutElapsedTime;
+  long long (*elapsed_ms)() = ElapsedMs;
   // Ends Render by showing the frame; tests may keep the picture in the back buffer.
   void (*swap_buffers)() = SwapGlutBuffers;
   // Told of every sound the game plays, after cSound::Play (tests listen here).
@@ -98,5 +99,5 @@ private:
   void PlaySound(int id);
   void SetProjection();
   void DeleteActors();
-  void PlayVictorySequence(int t0);
+  void PlayVictorySequence(long long t0);
 };

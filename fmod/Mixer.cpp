@@ -44,6 +44,8 @@ bool Free(int channel) {
 }
 
 bool OpenWith(const char* driver) {
+  // Signals belong to the program: Ctrl+C and kill must end it.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   std::string saved;
   const char* old = SDL_getenv("SDL_AUDIODRIVER");
   bool had = old != nullptr;

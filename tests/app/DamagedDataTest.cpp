@@ -1,6 +1,7 @@
 // The real programs on damaged data and on an old OpenGL: a clear line and status 1 where the
 // game cannot be played, one line and play on where only an effect is lost; never a signal.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 
 #include <chrono>
@@ -180,6 +181,22 @@ TEST_F(DamagedData, AMissingShaderFileOnlyTurnsItsEffectOff) {
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_NE(lines[0].find("Shaders/fade.frag (No such file or directory)"), std::string::npos)
       << lines[0];
+}
+
+TEST_F(DamagedData, AMissingShaderFileWithTheStandardStreamsClosed) {
+  // The X connection would take descriptor 2, and the game's line would go into it.
+  data.Remove("Shaders/fade.frag");
+  for (auto streams : {ProgramRunner::STREAMS_NO_STDERR, ProgramRunner::STREAMS_CLOSED}) {
+    program.streams = streams;
+    PlayAndQuit();
+  }
+}
+
+TEST_F(DamagedData, AMissingShaderFileWithNobodyReadingStandardError) {
+  data.Remove("Shaders/fade.frag");
+  program.streams = ProgramRunner::STREAMS_BROKEN_PIPE;
+  PlayAndQuit();
+  EXPECT_NE(program.EndingSignal(), SIGPIPE);
 }
 
 TEST_F(DamagedData, AnEndlessShaderFileIsNotRead) {

@@ -75,25 +75,45 @@ ProgramRunner::~ProgramRunner() {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
   }
+  RemoveFiles();
+}
+
+void ProgramRunner::RemoveFiles() {
   if (!out_path.empty()) unlink(out_path.c_str());
   if (!err_path.empty()) unlink(err_path.c_str());
 }
 
 bool ProgramRunner::Start(const std::string& program, const std::string& workdir,
                           const std::vector<std::string>& env) {
+  RemoveFiles();
   out_path = TempName("out");
   err_path = TempName("err");
+  int broken[2] = {-1, -1};
+  if (streams == STREAMS_BROKEN_PIPE && pipe(broken) != 0) return false;
+  ending_signal = 0;
   pid = fork();
   if (pid == 0) {
     if (chdir(workdir.c_str()) != 0) _exit(126);
     for (const std::string& e : env) putenv(strdup(e.c_str()));
-    int out = open(out_path.c_str(), O_WRONLY | O_TRUNC);
-    int err = open(err_path.c_str(), O_WRONLY | O_TRUNC);
+    for (int sig : {SIGINT, SIGTERM, SIGPIPE}) signal(sig, SIG_DFL);
+    int out = open(out_path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    int err = open(err_path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (out >= 0) dup2(out, 1);
     if (err >= 0) dup2(err, 2);
+    if (streams == STREAMS_BROKEN_PIPE) {
+      close(broken[0]);
+      dup2(broken[1], 2);
+      close(broken[1]);
+    }
+    if (streams == STREAMS_NO_STDERR) close(2);
+    if (streams == STREAMS_CLOSED)
+      for (int fd = 0; fd <= 2; ++fd) close(fd);
     execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
+  // The pipe's only reader goes: the first line written to it raises SIGPIPE.
+  if (broken[0] >= 0) close(broken[0]);
+  if (broken[1] >= 0) close(broken[1]);
   return pid > 0;
 }
 
@@ -105,6 +125,7 @@ int ProgramRunner::Wait(int timeout_ms) {
     pid_t r = waitpid(pid, &status, WNOHANG);
     if (r == pid) {
       pid = -1;
+      if (WIFSIGNALED(status)) ending_signal = WTERMSIG(status);
       return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -117,9 +138,14 @@ bool ProgramRunner::Running() {
   int status = 0;
   if (waitpid(pid, &status, WNOHANG) == pid) {
     pid = -1;
+    if (WIFSIGNALED(status)) ending_signal = WTERMSIG(status);
     return false;
   }
   return true;
+}
+
+void ProgramRunner::Signal(int sig) {
+  if (pid > 0) kill(pid, sig);
 }
 
 std::string ProgramRunner::Stderr() const { return ReadFile(err_path); }

@@ -18,19 +18,37 @@ private:
 // Runs one of the game programs as a child process.
 class ProgramRunner {
 public:
+  // What the program gets as its standard streams.
+  enum Streams {
+    STREAMS_FILES,        // stdin as inherited; stdout and stderr to files read by Stdout/Stderr
+    STREAMS_NO_STDERR,    // stderr closed
+    STREAMS_CLOSED,       // 0, 1 and 2 closed
+    STREAMS_BROKEN_PIPE,  // stderr a pipe whose reader has gone
+  };
+
   ~ProgramRunner();
-  // Starts `program` in `workdir` with extra environment entries ("NAME=value").
+  // Starts `program` in `workdir` with extra environment entries ("NAME=value"), with SIGINT,
+  // SIGTERM and SIGPIPE at their default actions.
   bool Start(const std::string& program, const std::string& workdir,
              const std::vector<std::string>& env);
   // Waits up to `timeout_ms` for the program to end; its exit status, or -1 on a timeout / a
   // signal.
   int Wait(int timeout_ms);
   bool Running();
+  // Sends `sig` to the program.
+  void Signal(int sig);
+  // The signal that ended the program, 0 if none did.
+  int EndingSignal() const { return ending_signal; }
   std::string Stderr() const;
   std::string Stdout() const;
 
+  Streams streams = STREAMS_FILES;
+
 private:
+  void RemoveFiles();
+
   int pid = -1;
+  int ending_signal = 0;
   std::string out_path, err_path;
 };
 

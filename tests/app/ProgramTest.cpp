@@ -1,5 +1,7 @@
 // The real programs under a private X server, driven by xdotool.
 #include <gtest/gtest.h>
+#include <X11/Xlib.h>
+#include <signal.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -64,11 +66,15 @@ size_t CountDiffering(const std::vector<unsigned char>& a, const std::vector<uns
   return n;
 }
 
-// Length in pixels of player 1's energy bar, read from its HUD panel at the window's bottom-left.
-int EnergyBarLength(const std::vector<unsigned char>& rgb, int w, int h) {
+// Where player 2's energy bar starts: its HUD panel is at the window's bottom-right.
+const int P2_BAR_X = 12 * TILE_SIZE + TILE_SIZE / 2;
+
+// Length in pixels of an energy bar starting at x0: player 1's by default, read from its HUD
+// panel at the window's bottom-left.
+int EnergyBarLength(const std::vector<unsigned char>& rgb, int w, int h, int x0 = 2 * TILE_SIZE) {
   const int row = h - 1 - TILE_SIZE / 4;  // halfway up the bar
   int len = 0;
-  for (int x = 2 * TILE_SIZE; x < 2 * TILE_SIZE + 7 * TILE_SIZE / 2 && x < w; ++x) {
+  for (int x = x0; x < x0 + 7 * TILE_SIZE / 2 && x < w; ++x) {
     const unsigned char* p = &rgb[(static_cast<size_t>(row) * w + x) * 3];
     if (p[2] > 200 && p[0] < 90 && p[1] > 100 && p[1] < 160) ++len;
   }
@@ -126,6 +132,55 @@ TEST_F(ProgramTest, RunsWithoutAnAudioDevice) {
   Launch({"SDL_AUDIODRIVER=nonexistent"});
   Sleep(500);
   EXPECT_TRUE(program.Running());
+  EXPECT_EQ(Quit(), 0);
+}
+
+TEST_F(ProgramTest, InterruptAndTerminateEndTheGame) {
+  for (int sig : {SIGINT, SIGTERM}) {
+    Launch();
+    program.Signal(sig);
+    const int status = program.Wait(1000);
+    EXPECT_TRUE(status == 0 || program.EndingSignal() == sig) << "signal " << sig;
+    EXPECT_FALSE(program.Running()) << "signal " << sig;
+  }
+}
+
+TEST_F(ProgramTest, AnAsteriskTypedAsShift8ThrowsWhenShiftIsLetGoFirst) {
+  Launch();
+  const int full = 7 * TILE_SIZE / 2;
+  auto bar = [&] { return EnergyBarLength(Grab(), window.w, window.h, P2_BAR_X); };
+  ASSERT_TRUE(WaitFor([&] { return bar() == full; }, 10000));
+  // The release arrives as "8", not as the "*" that was pressed; while the key is held, the
+  // "*" stays down.
+  Xdo("keydown Shift_L keydown 8");
+  Sleep(800);
+  EXPECT_EQ(bar(), full) << "thrown while held";
+  Xdo("keyup Shift_L");
+  Sleep(100);
+  Xdo("keyup 8");
+  EXPECT_TRUE(WaitFor([&] { return bar() < full; }, 2000)) << "no fireball";
+  EXPECT_EQ(Quit(), 0);
+}
+
+TEST_F(ProgramTest, AKeyLetGoWhileAnotherWindowHasTheFocusIsLetGo) {
+  Launch();
+  const int full = 7 * TILE_SIZE / 2;
+  auto bar = [&] { return EnergyBarLength(Grab(), window.w, window.h); };
+  ASSERT_TRUE(WaitFor([&] { return bar() == full; }, 10000));
+  Display* other_client = XOpenDisplay(display.Name().c_str());
+  ASSERT_NE(other_client, nullptr);
+  const Window other =
+      XCreateSimpleWindow(other_client, DefaultRootWindow(other_client), 0, 0, 64, 64, 0, 0, 0);
+  XMapWindow(other_client, other);
+  XSync(other_client, False);
+  Xdo("keydown z");
+  Sleep(300);
+  Xdo("windowfocus --sync " + std::to_string(other));
+  Xdo("keyup z");
+  // Player 1 attacks as on any release of z: its energy bar drops by the cost.
+  EXPECT_TRUE(WaitFor([&] { return bar() < full; }, 2000)) << "no attack";
+  XCloseDisplay(other_client);
+  Xdo("windowfocus --sync " + std::to_string(window.id));
   EXPECT_EQ(Quit(), 0);
 }
 

@@ -19,6 +19,7 @@ std::vector<int> ScriptedClock::readings;
 size_t ScriptedClock::next = 0;
 int ScriptedClock::last = 0;
 int ScriptedClock::step = 1;
+long long ScriptedClock::base = 0;
 cGame* ScriptedClock::watched = nullptr;
 std::vector<float> ScriptedClock::fade_at_reading;
 
@@ -27,13 +28,14 @@ void ScriptedClock::Reset(std::vector<int> r, int s) {
   next = 0;
   last = 0;
   step = s;
+  base = 0;
   fade_at_reading.clear();
 }
 
-int ScriptedClock::Now() {
+long long ScriptedClock::Now() {
   if (watched) fade_at_reading.push_back(watched->fade);
   last = next < readings.size() ? readings[next++] : last + step;
-  return last;
+  return base + last;
 }
 
 static std::string Grid(const std::map<int, int>& codes) {

@@ -34,17 +34,19 @@ extern std::vector<int> heard;
 void Listen(int id);
 int CountHeard(int id);
 
-// A clock that returns the queued readings, then keeps adding `step` after the last one.
+// A clock that returns the queued readings, then keeps adding `step` after the last one,
+// each reading counted from `base` (0 after Reset).
 // Every reading is logged with the game's fade value at the moment it was taken.
 struct ScriptedClock {
   static std::vector<int> readings;
   static size_t next;
   static int last;
   static int step;
+  static long long base;
   static cGame* watched;
   static std::vector<float> fade_at_reading;
   static void Reset(std::vector<int> r, int s = 1);
-  static int Now();
+  static long long Now();
 };
 
 }  // namespace GameTest

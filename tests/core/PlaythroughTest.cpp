@@ -16,7 +16,7 @@ namespace {
 
 int fake_now = 0;
 // Each reading of the frame loop's clock moves it on, so the end sequences run fast.
-int FakeClock() { return fake_now += 40; }
+long long FakeClock() { return fake_now += 40; }
 
 struct PlayerKeys {
   bool special;

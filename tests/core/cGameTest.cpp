@@ -379,6 +379,29 @@ TEST_F(GameLoop, FrameWaitsUntilThirtyThreeMilliseconds) {
   EXPECT_EQ(ScriptedClock::next, 3u);
 }
 
+TEST_F(GameLoop, TheClockRunsOnPastTwoToTheThirtyOneMilliseconds) {
+  Start({{Cell(4, 3), 1}, {Cell(6, 3), 2}});
+  // Readings 10 ms apart from just below 2^31 ms (24.8 days) across it: every frame still
+  // waits out its 33 ms, from t0 at +10 to the reading at +50.
+  Watch({});
+  ScriptedClock::step = 10;
+  ScriptedClock::base = (1LL << 31) - 120;
+  for (int frame = 0; frame < 6; ++frame) {
+    const int start = ScriptedClock::last;
+    EXPECT_TRUE(game->Loop());
+    EXPECT_EQ(ScriptedClock::last - start, 50) << "frame " << frame;
+  }
+  // The end sequences count from t0 across it too.
+  game->state = GAME_VICTORY;
+  game->fade = 0.25f;
+  Watch({0, 3000, 4500, 6000, 6001});
+  ScriptedClock::base = (1LL << 31) - 4000;
+  EXPECT_FALSE(game->Loop());
+  ASSERT_EQ(Fades().size(), 5u);
+  EXPECT_FLOAT_EQ(Fades()[3], 0.5f - 0.01f);
+  EXPECT_FLOAT_EQ(Fades()[4], 1.0f - 0.01f);
+}
+
 TEST_F(GameLoop, ClearingLevelOneLoadsLevelTwoInTheSameCall) {
   WriteLevel(2, {{Cell(8, 2), 1}, {Cell(6, 2), 2}, {Cell(3, 60), 4}});
   // Both players start at the top of the view: the first frame clears the level.

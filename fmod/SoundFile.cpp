@@ -179,7 +179,7 @@ bool Mp3Plays(std::FILE* file, uint64_t file_bytes, std::string* why) {
     frames = (uint64_t)Big(frame + tag + 8) * (version == 3 ? 1152 : 576);
   } else {
     const unsigned kbps = (version == 3 ? KBPS_MPEG1 : KBPS_MPEG2)[bitrate_index];
-    frames = (file_bytes - at) * 8 * rate / (kbps * 1000);
+    frames = (file_bytes > at ? file_bytes - at : 0) * 8 * rate / (kbps * 1000);
   }
   return SizeFits(OutputBytes(frames, rate), why);
 }

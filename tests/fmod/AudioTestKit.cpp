@@ -53,9 +53,13 @@ std::string MidiFile() {
   return std::string("MThd\0\0\0\x06\0\0\0\x01\0\x60MTrk\0\0\0\x04\0\xff\x2f\0", 26);
 }
 
+std::string BuiltSound(const char* name) {
+  std::ifstream in(std::string(KELVARA_DATA_DIR) + "/Sounds/" + name, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 std::string DamagedMp3() {
-  std::ifstream in(std::string(KELVARA_DATA_DIR) + "/Sounds/ambient1.mp3", std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string bytes = BuiltSound("ambient1.mp3");
   for (size_t i = 1000; i < bytes.size(); i += 50) bytes[i] = (char)(i * 2654435761u >> 24);
   return bytes;
 }

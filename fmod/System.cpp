@@ -3,15 +3,15 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
-#include "io/DataFile.h"
 #include "fmod/Channel.h"
 #include "fmod/Mixer.h"
 #include "fmod/Sound.h"
+#include "fmod/SoundFile.h"
+#include "io/Message.h"
 
 FMOD_RESULT FMOD_System_Create(FMOD::System** system) {
   if (!system) return FMOD_ERR_INVALID_PARAM;
@@ -35,21 +35,6 @@ std::string FileKey(const char* name) {
          std::to_string(time.time_since_epoch().count());
 }
 
-// Decodes a whole file; otherwise sets `why`, in the system's words when the
-// file cannot be opened at all.
-Mix_Chunk* LoadFile(const char* name, std::string* why) {
-  std::FILE* file = OpenDataFile(name, why);  // a named pipe would block a plain open
-  if (!file) return nullptr;
-  SDL_RWops* source = SDL_RWFromFP(file, SDL_TRUE);
-  if (!source) {
-    *why = SDL_GetError();
-    std::fclose(file);
-    return nullptr;
-  }
-  Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 1);
-  if (!chunk) *why = Mix_GetError();
-  return chunk;
-}
 }  // namespace
 
 System::System() : open(false), max_channels(0) {}
@@ -78,9 +63,10 @@ FMOD_RESULT System::Create(const char* name, bool loop, Sound** sound) {
     if (!key.empty()) chunk = decoded[key].lock();
     if (!chunk) {
       std::string why;
-      Mix_Chunk* loaded = LoadFile(name, &why);
+      Mix_Chunk* loaded = DecodeSoundFile(name, &why);
       if (!loaded) {
-        std::fprintf(stderr, "Sound: cannot load \"%s\": %s\n", name, why.c_str());
+        // The same line at every level change, so it is said once.
+        Say("cannot load the sound file " + std::string(name) + " (" + why + "); it stays silent");
         return FMOD_ERR_FILE_BAD;
       }
       chunk.reset(loaded, Mix_FreeChunk);

@@ -11,21 +11,21 @@
 #include "app/ProgramRunner.h"
 #include "core/Globals.h"
 #include "corona/TestPng.h"
+#include "fmod/AudioTestKit.h"
 #include "support/TestGL.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A data folder for one test: Sounds links to the built one, Levels, Shaders and Textures hold
-// a link to each built file, so that a test can replace any one of them.
+// A data folder for one test: Levels, Shaders, Sounds and Textures hold a link to each built
+// file, so that a test can replace any one of them.
 class DataCopy {
 public:
   DataCopy() {
     const fs::path data = KELVARA_DATA_DIR;
     const fs::path root = dir.Path();
-    fs::create_directory_symlink(data / "Sounds", root / "Sounds");
-    for (const char* copied : {"Levels", "Shaders", "Textures"}) {
+    for (const char* copied : {"Levels", "Shaders", "Sounds", "Textures"}) {
       fs::create_directory(root / copied);
       for (const fs::directory_entry& e : fs::directory_iterator(data / copied))
         fs::create_symlink(e.path(), root / copied / e.path().filename());
@@ -109,6 +109,15 @@ protected:
     EXPECT_EQ(program.Wait(2000), 0) << program.Stderr();
     RunCapture(display.Name(), "xdotool keyup Escape");
     return GameLines(program.Stderr());
+  }
+
+  // With a bad file in place of the built sound `rel`, the game plays on and Escape ends it;
+  // of all it writes to standard error, one line names the file and gives `why`.
+  void ExpectSoundRefused(const std::string& rel, const std::string& why) {
+    PlayAndQuit();
+    const std::string err = program.Stderr();
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_EQ(err.rfind("Kelvara: cannot load the sound file " + rel + " (" + why, 0), 0u) << err;
   }
 
   PrivateDisplay display;
@@ -228,6 +237,32 @@ TEST_F(DamagedData, BelowOpenGL13TheGamePlaysWithoutEffects) {
   const std::vector<std::string> lines = PlayAndQuit({"MESA_GL_VERSION_OVERRIDE=1.1"});
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0], "Kelvara: OpenGL 2.0 is not available; the screen effects are off");
+}
+
+TEST_F(DamagedData, AOneHertzSoundFile) {
+  // Before, "malloc(): invalid size" and SIGABRT at start-up.
+  data.Replace("Sounds/slash.wav",
+               AudioTestKit::WavHeader(1, 1, 1, 8, 6087) + std::string(6087, '\x80'));
+  ExpectSoundRefused("Sounds/slash.wav", "a sample rate of 1 Hz");
+}
+
+TEST_F(DamagedData, AnHourAndAHalfOfSoundAt8kHz) {
+  // Before, SIGSEGV at start-up. The file is sparse; only its header is read.
+  data.Replace("Sounds/hit.wav", AudioTestKit::WavHeader(1, 1, 8000, 8, 44739243));
+  fs::resize_file(data.Path() + "/Sounds/hit.wav", 44 + 44739243);
+  ExpectSoundRefused("Sounds/hit.wav", "decodes to 941 MiB, more than 64 MiB");
+}
+
+TEST_F(DamagedData, AWavFileHoldingMidi) {
+  // Before, it went to the MIDI synthesiser.
+  data.Replace("Sounds/token.wav", AudioTestKit::MidiFile());
+  ExpectSoundRefused("Sounds/token.wav", "not a WAV file");
+}
+
+TEST_F(DamagedData, ADamagedMusicFile) {
+  // Before, some 860 lines of the MP3 decoder's own, none naming the file.
+  data.Replace("Sounds/ambient1.mp3", AudioTestKit::DamagedMp3());
+  ExpectSoundRefused("Sounds/ambient1.mp3", "");
 }
 
 }  // namespace

@@ -33,20 +33,40 @@ static void Put(std::string& out, uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back((char)(v >> (8 * i)));
 }
 
-std::string ToneWav(double seconds, double freq, double amplitude) {
-  int n = (int)(seconds * 44100);
+std::string WavHeader(int format, int channels, int rate, int bits, uint32_t data_bytes) {
   std::string out = "RIFF";
-  Put(out, 36 + n * 2, 4);
+  Put(out, 36 + data_bytes, 4);
   out += "WAVEfmt ";
   Put(out, 16, 4);
-  Put(out, 1, 2);
-  Put(out, 1, 2);
-  Put(out, 44100, 4);
-  Put(out, 88200, 4);
-  Put(out, 2, 2);
-  Put(out, 16, 2);
+  Put(out, format, 2);
+  Put(out, channels, 2);
+  Put(out, rate, 4);
+  Put(out, rate * channels * bits / 8, 4);
+  Put(out, channels * bits / 8, 2);
+  Put(out, bits, 2);
   out += "data";
-  Put(out, n * 2, 4);
+  Put(out, data_bytes, 4);
+  return out;
+}
+
+std::string MidiFile() {
+  return std::string("MThd\0\0\0\x06\0\0\0\x01\0\x60MTrk\0\0\0\x04\0\xff\x2f\0", 26);
+}
+
+std::string BuiltSound(const char* name) {
+  std::ifstream in(std::string(KELVARA_DATA_DIR) + "/Sounds/" + name, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::string DamagedMp3() {
+  std::string bytes = BuiltSound("ambient1.mp3");
+  for (size_t i = 1000; i < bytes.size(); i += 50) bytes[i] = (char)(i * 2654435761u >> 24);
+  return bytes;
+}
+
+std::string ToneWav(double seconds, double freq, double amplitude) {
+  int n = (int)(seconds * 44100);
+  std::string out = WavHeader(1, 1, 44100, 16, n * 2);
   for (int i = 0; i < n; ++i) {
     double v = amplitude * 32767.0 * std::sin(2.0 * M_PI * freq * i / 44100.0);
     Put(out, (uint16_t)(int16_t)std::lround(v), 2);

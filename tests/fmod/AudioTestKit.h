@@ -15,6 +15,14 @@ void UseDiskOutput(const std::string& path);
 // The mix written by the disk driver, interleaved left/right.
 std::vector<int16_t> ReadMix(const std::string& path);
 
+// The 44-byte header of a WAV file (format 1: PCM) whose data chunk holds `data_bytes`.
+std::string WavHeader(int format, int channels, int rate, int bits, uint32_t data_bytes);
+// A small MIDI file (one empty track).
+std::string MidiFile();
+// The bytes of a built file of Sounds/.
+std::string BuiltSound(const char* name);
+// The built Sounds/ambient1.mp3 with every 50th byte past the first 1000 changed.
+std::string DamagedMp3();
 // Bytes of a mono 16-bit 44.1 kHz WAV file holding a sine tone.
 std::string ToneWav(double seconds, double freq, double amplitude);
 

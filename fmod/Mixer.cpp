@@ -3,13 +3,17 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include <fcntl.h>
 #include <unistd.h>
+
+#include "io/Message.h"
 
 namespace FMOD {
 
@@ -18,6 +22,69 @@ enum OutputState { OUTPUT_CLOSED, OUTPUT_OPEN, OUTPUT_SILENT };
 
 const int FREQUENCY = 44100;
 const int CHUNK_FRAMES = 1024;
+const int OUTPUT_CHANNELS = 2;
+
+// The output stage. Channels are mixed in floating point, where a sum of many loud plays keeps
+// its shape, and the limiter then turns the whole mix down just enough, and smoothly, that no
+// sample goes above the ceiling (-1 dBFS). Anything under the ceiling passes unchanged, so a
+// single sound plays exactly as loud as it is.
+class Limiter {
+public:
+  static const int LOOKAHEAD = FREQUENCY / 500;  // 2 ms: the mix is heard this much later
+
+  void Reset() {
+    std::fill(delay, delay + LOOKAHEAD * OUTPUT_CHANNELS, 0.0f);
+    std::fill(targets, targets + LOOKAHEAD + 1, 1.0f);
+    std::fill(lows, lows + LOOKAHEAD, 1.0f);
+    low_sum = LOOKAHEAD;
+    gain = 1.0;
+    at = 0;
+  }
+
+  // Limits interleaved stereo frames in place.
+  void Process(float* samples, int frames) {
+    for (int f = 0; f < frames; ++f) {
+      float* frame = samples + f * OUTPUT_CHANNELS;
+      float loudest = 0.0f;
+      for (int c = 0; c < OUTPUT_CHANNELS; ++c) loudest = std::max(loudest, std::fabs(frame[c]));
+      // The gain this frame needs, and the lowest that any frame now in the delay needs.
+      targets[at % (LOOKAHEAD + 1)] = loudest > CEILING ? CEILING / loudest : 1.0f;
+      float low = *std::min_element(targets, targets + LOOKAHEAD + 1);
+      // Averaged over the look-ahead, the gain glides down before a peak leaves the delay
+      // and never lies above what that peak needs.
+      low_sum += low - lows[at % LOOKAHEAD];
+      lows[at % LOOKAHEAD] = low;
+      double glide = std::min(1.0, low_sum / LOOKAHEAD);
+      gain = std::min(glide, gain + (1.0 - gain) * RELEASE);
+      for (int c = 0; c < OUTPUT_CHANNELS; ++c) {
+        float& slot = delay[(at % LOOKAHEAD) * OUTPUT_CHANNELS + c];
+        float out = (float)(slot * gain);
+        slot = frame[c];
+        frame[c] = std::max(-CEILING, std::min(CEILING, out));
+      }
+      at = (at + 1) % (LOOKAHEAD * (LOOKAHEAD + 1));
+    }
+  }
+
+private:
+  static constexpr float CEILING = 0.891f;
+  // Back towards full gain with a time constant of 100 ms.
+  static constexpr double RELEASE = 1.0 / (0.1 * FREQUENCY);
+
+  float delay[LOOKAHEAD * OUTPUT_CHANNELS];
+  float targets[LOOKAHEAD + 1];
+  float lows[LOOKAHEAD];
+  double low_sum;
+  double gain;
+  int at;
+};
+
+Limiter limiter;
+
+// Runs on SDL_mixer's thread after every mix.
+void SDLCALL LimitMix(void*, Uint8* stream, int len) {
+  limiter.Process(reinterpret_cast<float*>(stream), len / (int)(OUTPUT_CHANNELS * sizeof(float)));
+}
 
 int users = 0;
 OutputState state = OUTPUT_CLOSED;
@@ -59,7 +126,9 @@ bool OpenWith(const char* driver) {
       unsetenv("SDL_AUDIODRIVER");
   }
   if (!ok) return false;
-  if (Mix_OpenAudio(FREQUENCY, AUDIO_S16SYS, 2, CHUNK_FRAMES) != 0) {
+  // The mix keeps this format whatever the device takes; SDL converts it for the device.
+  if (Mix_OpenAudioDevice(FREQUENCY, AUDIO_F32SYS, OUTPUT_CHANNELS, CHUNK_FRAMES, nullptr, 0) !=
+      0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
@@ -86,20 +155,21 @@ bool Open() {
   if (!OpenQuietly()) {
     std::string why = SDL_GetError();
     if (!OpenWith("dummy")) {
-      std::fprintf(stderr, "Sound: no audio device (%s); the game runs silently\n", why.c_str());
+      Say("no audio device (" + why + "); the game runs silently");
       return false;
     }
-    std::fprintf(stderr,
-                 "Sound: no audio device (%s); using the dummy output, the game runs silently\n",
-                 why.c_str());
+    Say("no audio device (" + why + "); using the dummy output, the game runs silently");
   }
   Mix_Init(MIX_INIT_MP3);
   Mix_AllocateChannels(Mixer::CHANNELS);
   Mix_ChannelFinished(OnChannelFinished);
+  limiter.Reset();
+  Mix_SetPostMix(LimitMix, nullptr);
   return true;
 }
 
 void Close() {
+  Mix_SetPostMix(nullptr, nullptr);
   Mix_ChannelFinished(nullptr);
   Mix_HaltChannel(-1);
   Mix_CloseAudio();

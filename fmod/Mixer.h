@@ -6,7 +6,8 @@ namespace FMOD {
 
 // The process-wide audio output shared by every System: opened by the first
 // user and closed by the last. Each start on a mixing channel gets a new
-// generation number, so an old handle can tell that its play is over.
+// generation number, so an old handle can tell that its play is over. The
+// channels are mixed in float and a limiter keeps the sum under -1 dBFS.
 class Mixer {
 public:
   static const int CHANNELS = 32;

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -23,9 +24,12 @@ void UseDiskOutput(const std::string& path) {
 std::vector<int16_t> ReadMix(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::vector<int16_t> samples(bytes.size() / 2);
-  for (size_t i = 0; i < samples.size(); ++i)
-    samples[i] = (int16_t)((uint8_t)bytes[2 * i] | ((uint8_t)bytes[2 * i + 1] << 8));
+  std::vector<int16_t> samples(bytes.size() / sizeof(float));
+  for (size_t i = 0; i < samples.size(); ++i) {
+    float x;
+    std::memcpy(&x, &bytes[i * sizeof(float)], sizeof x);
+    samples[i] = (int16_t)(std::max(-1.0f, std::min(1.0f, x)) * 32767.0f);
+  }
   return samples;
 }
 

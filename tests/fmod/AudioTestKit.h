@@ -10,9 +10,9 @@ namespace AudioTestKit {
 
 // Makes the next audio output opened in this process use `driver`.
 void UseDriver(const char* driver);
-// Makes the next audio output write its mix (16-bit stereo, 44.1 kHz) to `path`.
+// Makes the next audio output write its mix (float stereo, 44.1 kHz) to `path`.
 void UseDiskOutput(const std::string& path);
-// The mix written by the disk driver, interleaved left/right.
+// The mix written by the disk driver as a 16-bit device receives it, interleaved left/right.
 std::vector<int16_t> ReadMix(const std::string& path);
 
 // The 44-byte header of a WAV file (format 1: PCM) whose data chunk holds `data_bytes`.

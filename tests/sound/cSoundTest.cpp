@@ -2,9 +2,13 @@
 
 #include <SDL_mixer.h>
 
+#include <chrono>
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "fmod/AudioTestKit.h"
 #include "io/Message.h"
@@ -99,6 +103,66 @@ TEST_F(SoundBank, EffectPlaysAtFullVolumeAndAnOldMusicHandleLeavesIt) {
   ASSERT_TRUE(Decode(Generated("explosion.wav"), &boom));
   // The explosion's loudest part (near its start) came out unchanged.
   EXPECT_NEAR(Peak(mix, 0, mix.size()), Peak(boom, 0, boom.size()), 2);
+}
+
+// A scripted fight, frame by frame (33 ms): the music alone for 1.5 s, then blows on two
+// monsters at once, kills, arrows, refused attacks and a charged spiral whose fireballs explode
+// together while two blows land.
+struct Cue {
+  int frame;
+  std::vector<int> sounds;
+};
+const Cue FIGHT[] = {
+    {0, {SOUND_AMBIENT1}},
+    {45, {SOUND_SLASH}},
+    {47, {SOUND_HIT, SOUND_HIT}},
+    {48, {SOUND_DEATH}},
+    {55, {SOUND_FIREBALL}},
+    {60, {SOUND_EXPLOSION}},
+    {62, {SOUND_ARROW, SOUND_SLASH}},
+    {64, {SOUND_HIT}},
+    {70, {SOUND_CHARGED}},
+    {78, {SOUND_SUPERFIREBALL, SOUND_EXPLOSION}},
+    {80, {SOUND_EXPLOSION, SOUND_EXPLOSION, SOUND_EXPLOSION, SOUND_EXPLOSION, SOUND_SUPERSLASH}},
+    {81, {SOUND_EXPLOSION, SOUND_EXPLOSION, SOUND_EXPLOSION, SOUND_HIT, SOUND_HIT}},
+    {82, {SOUND_EXPLOSION, SOUND_DEATH, SOUND_DEATH}},
+    {90, {SOUND_FAIL}},
+    {95, {SOUND_FAIL, SOUND_TOKEN}},
+    {100, {SOUND_SLASH, SOUND_ARROW}},
+    {102, {SOUND_HIT, SOUND_HIT, SOUND_EXPLOSION, SOUND_EXPLOSION}},
+    {110, {SOUND_SUPERSLASH, SOUND_FIREBALL}},
+    {112, {SOUND_HIT, SOUND_HIT, SOUND_DEATH, SOUND_EXPLOSION}},
+    {150, {}},
+};
+
+TEST_F(SoundBank, AFightOfManyOverlappingSoundsNeverReachesFullScale) {
+  UseDiskOutput(mix_path);
+  auto sound = std::make_unique<cSound>();
+  sound->Load();
+  const auto start = std::chrono::steady_clock::now();
+  for (const Cue& cue : FIGHT) {
+    std::this_thread::sleep_until(start + std::chrono::milliseconds(33 * cue.frame));
+    for (int id : cue.sounds) sound->Play(id);
+    sound->Update();
+  }
+  sound->StopMusic();
+  SleepMs(1500);
+  sound.reset();
+
+  std::vector<int16_t> mix = ReadMix(mix_path);
+  const size_t at = FirstAbove(mix, 0) & ~(size_t)1;
+  ASSERT_GT(mix.size(), at + 2 * 44100 * 5);
+  int clipped = 0;
+  for (int16_t s : mix) clipped += s >= 32767 || s <= -32767;
+  const int peak = Peak(mix, 0, mix.size());
+  // The music alone, after its first 0.2 s and before the first blow.
+  const double music = Rms(mix, at + 2 * 8820, at + 2 * 44100 * 14 / 10);
+  std::printf("fight: %d samples at full scale, peak %.2f dBFS, music %.1f dBFS RMS\n", clipped,
+              20.0 * std::log10(peak / 32768.0), 20.0 * std::log10(music / 32768.0));
+  EXPECT_EQ(clipped, 0);
+  EXPECT_LT(peak, 29300) << "above -1 dBFS";
+  EXPECT_GT(peak, 16384) << "the blows are not loud";
+  EXPECT_NEAR(20.0 * std::log10(music / 32768.0), -20.0, 2.5) << "the music as heard";
 }
 
 TEST_F(SoundBank, HitAndDeathInOneFrameSoundTogether) {

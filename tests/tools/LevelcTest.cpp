@@ -247,4 +247,16 @@ TEST(LevelcTest, RejectsMalformedSources) {
   std::string short_map = map(starts, plain);
   short_map.erase(short_map.size() - 21);
   EXPECT_NE(compile(short_map), 0) << "159 lines";
+
+  // A wall whose top row (11) holds an archway over the opening of its face (row 10).
+  const auto gate = [&](const std::string& top, const std::string& face) {
+    std::string text = "theme dungeon\nmap\n";
+    for (int row = MAP_ROWS - 1; row >= 0; --row)
+      text += (row == 11 ? top : row == 10 ? face : row == 2 ? starts : plain) + "\n";
+    return compile(text);
+  };
+  EXPECT_EQ(gate("#######^^^^#########", "#######....#########"), 0);
+  EXPECT_NE(gate("#######^^^^#########", "########..##########"), 0) << "arch wider than the gap";
+  EXPECT_NE(gate("########^^##########", "#########..#########"), 0) << "arch beside the gap";
+  EXPECT_NE(gate("#......^^..........#", plain), 0) << "an arch in no wall";
 }

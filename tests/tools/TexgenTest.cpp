@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "support/TestGL.h"
 #include "tools/DataImage.h"
+#include "tools/texgen/TilesetLayout.h"
 
 namespace {
 
@@ -276,6 +277,26 @@ TEST(TexgenTest, HudPanelsAreClearExactlyOverTheBarSlots) {
       for (int px = 0; px < panel_w; ++px) clear += texel_alpha(px, py) == 0;
     EXPECT_EQ(clear, 2 * len * (T / 4)) << name;
   }
+}
+
+TEST(TexgenTest, TheDungeonPitIsADarkShaftWithSpikes) {
+  const DataImage tiles = LoadTexture("tileset.png");
+  const int cell = TilesetLayout::Cell(TilesetLayout::DUNGEON, TilesetLayout::PIT);
+  const int x0 = cell % 16 * SHEET_TILE_SIZE, y0 = cell / 16 * SHEET_TILE_SIZE;
+  const auto light = [&](int x, int y) {
+    const uint32_t t = tiles.Texel(x0 + x, y0 + y);
+    return int((t >> 24) * 3 + (t >> 16 & 255) * 6 + (t >> 8 & 255)) / 10;
+  };
+  int dark = 0, spikes = 0;
+  for (int x = 2; x < 14; ++x) {
+    for (int y = 8; y < 14; ++y) dark += light(x, y) < 60;
+    // A spike: bright texels rising at least four from the foot of the shaft.
+    int rise = 0;
+    while (rise < 9 && light(x, 13 - rise) > 150) ++rise;
+    spikes += rise >= 4;
+  }
+  EXPECT_GE(dark, 24) << "the depth of the pit is not dark";
+  EXPECT_GE(spikes, 3);
 }
 
 TEST(TexgenTest, GeneratingAgainGivesTheSameBytes) {

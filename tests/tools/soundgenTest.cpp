@@ -32,9 +32,9 @@ const Expected SOUNDS[] = {
     {"token.wav", 0.3, 1.0},
     {"fail.wav", 0.2, 0.6},
     {"charged.wav", 0.4, 1.0},
-    // The jingles end before their end sequences (6 s and 10.7 s).
-    {"victory.mp3", 2.0, 5.5},
-    {"gameover.mp3", 3.0, 9.0},
+    // The jingles fill their end sequences (6 s and 10.7 s) but end before them.
+    {"victory.mp3", 5.0, 6.0},
+    {"gameover.mp3", 9.5, 10.7},
     {"ambient1.mp3", 30.0, 60.0},
     {"ambient2.mp3", 30.0, 60.0},
 };

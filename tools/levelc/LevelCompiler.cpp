@@ -133,6 +133,12 @@ void LevelCompiler::Build() {
         }
         case ',':
         case '"': Ground(column, row, c); break;
+        case '^': {
+          // A path that runs through a gateway goes on under its arch.
+          const bool path = source.At(column, row - 1) == ',' && source.At(column, row + 1) == ',';
+          Ground(column, row, path ? ',' : '.');
+          break;
+        }
         default: Ground(column, row, '.'); break;
       }
       switch (c) {
@@ -201,5 +207,21 @@ std::string LevelCompiler::Check() const {
     for (int column : {0, MAP_COLS - 1})
       if (kBlocksWalking.find(source.At(column, row)) == std::string::npos)
         return "column " + std::to_string(column) + " is walkable at row " + std::to_string(row);
+  // An archway spans a gap in the top row of a wall, right over the opening of the wall's
+  // face beneath it: the same columns, with wall on both sides in both rows.
+  for (int row = 0; row < MAP_ROWS; ++row)
+    for (int first = 0; first < MAP_COLS; ++first) {
+      if (source.At(first, row) != '^' || source.At(first - 1, row) == '^') continue;
+      int last = first;
+      while (source.At(last + 1, row) == '^') ++last;
+      bool open = IsWall(first - 1, row) && IsWall(last + 1, row) && IsWall(first - 1, row - 1) &&
+                  IsWall(last + 1, row - 1);
+      for (int column = first; column <= last; ++column) open = open && !IsWall(column, row - 1);
+      if (!open)
+        return "the archway over column" +
+               (first == last ? " " + std::to_string(first)
+                              : "s " + std::to_string(first) + "-" + std::to_string(last)) +
+               " of row " + std::to_string(row) + " is not over the opening of the wall beneath it";
+    }
   return "";
 }

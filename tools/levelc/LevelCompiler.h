@@ -16,7 +16,8 @@
 //   p  pit             (all five block walking only)
 //   T  tree / pillar   S  ruined column / statue: the base blocks everything and
 //                      the upper part, one row higher, hides sprites behind it
-//   ^  archway overhead    v  branches / chains overhead    *  leaves / embers in front
+//   ^  archway overhead, in the top row of a wall right over the opening of its face
+//   v  branches / chains overhead    *  leaves / embers in front
 //   1  player 1 start  2  player 2 start  m  melee monster  a  archer  h  heart
 class LevelCompiler {
 public:

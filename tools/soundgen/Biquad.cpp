@@ -57,3 +57,8 @@ double Biquad::Process(double x) {
 }
 
 void Biquad::Reset() { x1 = x2 = y1 = y2 = 0.0; }
+
+std::complex<double> Biquad::Response(double freq) const {
+  const std::complex<double> z1 = std::polar(1.0, -2.0 * PI * freq / SAMPLE_RATE);
+  return (b0 + b1 * z1 + b2 * z1 * z1) / (1.0 + a1 * z1 + a2 * z1 * z1);
+}

@@ -1,13 +1,19 @@
 #include "Effects.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "Biquad.h"
+#include "Master.h"
 #include "Reverb.h"
 #include "Rng.h"
 
 namespace {
-const double EFFECT_PEAK = 0.70;  // about -3 dBFS
+// The effects are mastered as a set: the same A-weighted loudness for every cue (the refusal a
+// little softer), with peaks under -6.5 dBFS so that overlaps keep their headroom.
+const double EFFECT_LOUDNESS_DB = -22.0;
+const double SOFT_LOUDNESS_DB = -26.0;
+const double EFFECT_CEILING_DB = -6.5;
 
 // Blade through the air: band-passed noise whose centre sweeps from `from` to `to`.
 void AddSwish(Buffer& out, Rng& rng, double start, double length, double from, double to, double q,
@@ -50,9 +56,8 @@ void AddThump(Buffer& out, double start, double from, double to, double decay, d
   }
 }
 
-void Finish(Buffer& out) {
-  FadeEdges(out, 0.001, 0.02);
-  Normalize(out, EFFECT_PEAK);
+void Finish(Buffer& out, double loudness_db = EFFECT_LOUDNESS_DB) {
+  MasterEffect(out, loudness_db, EFFECT_CEILING_DB);
 }
 }  // namespace
 
@@ -79,13 +84,20 @@ Buffer MakeSuperSlash() {
 Buffer MakeHit() {
   Rng rng(0x4177);
   Buffer out(Samples(0.25), 0.0);
-  AddThump(out, 0.0, 220.0, 70.0, 0.18, 1.0);
+  // The body of the blow: a short falling thump ...
+  AddThump(out, 0.0, 260.0, 110.0, 0.12, 0.6);
+  // ... under the smack that carries on small speakers: a bright crack of noise and the
+  // short ring of struck armour.
+  Biquad crack;
+  crack.BandPass(2800.0, 0.9);
   Biquad low;
   low.LowPass(2500.0, 0.7);
   for (int i = 0; i < (int)out.size(); ++i) {
     double t = (double)i / SAMPLE_RATE;
-    out[i] += 0.8 * low.Process(rng.Noise()) * AttackDecay(t, 0.001, 0.05);
+    out[i] += 2.0 * crack.Process(rng.Noise()) * AttackDecay(t, 0.0005, 0.06);
+    out[i] += 0.4 * low.Process(rng.Noise()) * AttackDecay(t, 0.001, 0.04);
   }
+  AddRing(out, 0.0, 1750.0, 0.10, 0.12);
   Finish(out);
   return out;
 }
@@ -98,13 +110,13 @@ Buffer MakeExplosion() {
   crackle_band.BandPass(3000.0, 2.0);
   for (int i = 0; i < (int)out.size(); ++i) {
     double t = (double)i / SAMPLE_RATE;
-    // Noise whose brightness falls as the blast dies away.
-    low.LowPass(200.0 + 3500.0 * std::exp(-t * 6.0), 0.8);
+    // Noise whose brightness falls as the blast dies away, to a low roar.
+    low.LowPass(450.0 + 4500.0 * std::exp(-t * 5.0), 0.8);
     double body = low.Process(rng.Noise()) * AttackDecay(t, 0.004, 1.2);
     double spark = rng.Unit() < 0.004 * std::exp(-t * 3.0) ? rng.Noise() : 0.0;
     out[i] += body + 0.5 * crackle_band.Process(spark * 8.0);
   }
-  AddThump(out, 0.0, 90.0, 38.0, 0.9, 0.8);
+  AddThump(out, 0.0, 120.0, 50.0, 0.6, 0.45);
   Finish(out);
   return out;
 }
@@ -179,12 +191,12 @@ Buffer MakeDeath() {
   double phase = 0.0;
   for (int i = 0; i < (int)out.size(); ++i) {
     double t = (double)i / SAMPLE_RATE;
-    // A groan that sinks and wavers.
-    double f = 60.0 + 170.0 * std::exp(-t * 2.2);
+    // A groan that sinks and wavers, its throat open enough to be heard on small speakers.
+    double f = 75.0 + 170.0 * std::exp(-t * 2.2);
     f *= 1.0 + 0.04 * Sine(t * 7.0);
     phase += f / SAMPLE_RATE;
-    low.LowPass(300.0 + 1500.0 * std::exp(-t * 3.0), 1.2);
-    double voice = Saw(phase) + 0.5 * Square(phase * 0.5, 0.5) + 0.15 * rng.Noise();
+    low.LowPass(600.0 + 2200.0 * std::exp(-t * 3.0), 1.2);
+    double voice = Saw(phase) + 0.4 * Square(phase, 0.3) + 0.15 * rng.Noise();
     out[i] += low.Process(voice) * AttackRelease(t, 0.02, 0.5, 0.98);
   }
   Finish(out);
@@ -211,20 +223,19 @@ Buffer MakeToken() {
 }
 
 Buffer MakeFail() {
-  Buffer out(Samples(0.32), 0.0);
-  Biquad low;
-  low.LowPass(700.0, 0.9);
-  // Two short low buzzes, the second lower: "nuh-uh".
-  for (int i = 0; i < (int)out.size(); ++i) {
-    double t = (double)i / SAMPLE_RATE;
-    double s = 0.0;
-    if (t < 0.12)
-      s = Square(t * 140.0, 0.4) * AttackRelease(t, 0.005, 0.03, 0.12);
-    else if (t >= 0.15 && t < 0.30)
-      s = Square((t - 0.15) * 104.0, 0.4) * AttackRelease(t - 0.15, 0.005, 0.05, 0.15);
-    out[i] = low.Process(s);
+  Buffer out(Samples(0.20), 0.0);
+  // Two soft, muted knocks, the second lower: a gentle "nuh-uh".
+  const double starts[2] = {0.0, 0.085};
+  const double freqs[2] = {520.0, 390.0};
+  for (int k = 0; k < 2; ++k) {
+    double phase = 0.0;
+    for (int i = Samples(starts[k]); i < (int)out.size(); ++i) {
+      double t = (double)i / SAMPLE_RATE - starts[k];
+      phase += freqs[k] * (1.0 - 0.3 * std::min(t, 0.1)) / SAMPLE_RATE;
+      out[i] += (Sine(phase) + 0.2 * Sine(2.0 * phase)) * AttackDecay(t, 0.004, 0.09);
+    }
   }
-  Finish(out);
+  Finish(out, SOFT_LOUDNESS_DB);
   return out;
 }
 

@@ -3,11 +3,16 @@
 #include <cmath>
 
 #include "Biquad.h"
+#include "Master.h"
 #include "Reverb.h"
 #include "Rng.h"
 
 namespace {
-const double MUSIC_PEAK = 0.70;  // about -3 dBFS before encoding
+const double JINGLE_PEAK = 0.70;  // about -3 dBFS before encoding
+// The game plays music 1 at a quarter and music 2 at a fifth of full volume; as heard there,
+// each sits at about -21 dBFS RMS, under the effects but present.
+const double MUSIC_HEARD_RMS_DB = -21.0;
+const double MUSIC_CEILING_DB = -2.0;  // before encoding
 
 enum Instrument { PAD, BELL, PLUCK, BASS, BRASS, ORGAN, TICK };
 
@@ -57,12 +62,18 @@ public:
     }
   }
 
+  // A jingle: faded at its ends.
   Stereo Finish() {
-    if (!loop) {
-      FadeEdges(out.left, 0.002, 0.3);
-      FadeEdges(out.right, 0.002, 0.3);
-    }
-    NormalizePair(out.left, out.right, MUSIC_PEAK);
+    FadeEdges(out.left, 0.002, 0.3);
+    FadeEdges(out.right, 0.002, 0.3);
+    NormalizePair(out.left, out.right, JINGLE_PEAK);
+    return out;
+  }
+
+  // A loop, for a channel played at `volume`.
+  Stereo FinishLoop(double volume) {
+    MasterLoop(out.left, out.right, MUSIC_HEARD_RMS_DB - 20.0 * std::log10(volume),
+               MUSIC_CEILING_DB);
     return out;
   }
 
@@ -135,36 +146,42 @@ struct Line {
 }  // namespace
 
 Stereo MakeVictory() {
-  // Bright rising fanfare in C major.
+  // Bright rising fanfare in C major; its last chord holds under a ring of bells and dies
+  // away with the fade of the screen.
   const double beat = 60.0 / 150.0;
-  Track track(4.2, false, 0x71c7);
+  Track track(5.6, false, 0x71c7);
   const Line melody[] = {
       {0.0, 72, 0.5},   {0.5, 76, 0.5},   {1.0, 79, 0.5},   {1.5, 84, 1.0},
-      {2.75, 79, 0.33}, {3.08, 81, 0.33}, {3.41, 83, 0.34}, {3.75, 84, 3.5},
+      {2.75, 79, 0.33}, {3.08, 81, 0.33}, {3.41, 83, 0.34}, {3.75, 84, 5.0},
   };
   for (const Line& l : melody) {
     track.Note(l.beat * beat, l.beats * beat, l.note, BRASS, 0.5, -0.2);
     track.Note(l.beat * beat, l.beats * beat, l.note + 12, BELL, 0.12, 0.3);
   }
   const double chord[] = {60, 64, 67, 72};
-  for (double n : chord) track.Note(3.75 * beat, 3.0 * beat, n, BRASS, 0.18, n < 66 ? 0.4 : -0.4);
-  track.Note(3.75 * beat, 3.0 * beat, 48, BASS, 0.4, 0.0);
-  track.Room(0.25);
+  for (double n : chord) track.Note(3.75 * beat, 5.0 * beat, n, BRASS, 0.18, n < 66 ? 0.4 : -0.4);
+  track.Note(3.75 * beat, 5.0 * beat, 48, BASS, 0.4, 0.0);
+  const Line bells[] = {{4.75, 84, 0.5}, {5.25, 88, 0.5}, {5.75, 91, 0.5}, {6.25, 96, 0.5}};
+  for (const Line& l : bells) track.Note(l.beat * beat, l.beats * beat, l.note, BELL, 0.08, 0.5);
+  track.Room(0.3);
   return track.Finish();
 }
 
 Stereo MakeGameOver() {
-  // Slow falling line in C minor, ending low.
+  // Slow falling line in C minor, ending low on a long chord and a last toll that dies away
+  // through the whole fade to grey.
   const double beat = 60.0 / 66.0;
-  Track track(5.6, false, 0x60e5);
+  Track track(10.2, false, 0x60e5);
   const Line melody[] = {
-      {0.0, 67, 0.9}, {1.0, 65, 0.9}, {2.0, 63, 0.9}, {3.0, 62, 0.9}, {4.0, 60, 2.0},
+      {0.0, 67, 0.9}, {1.0, 65, 0.9}, {2.0, 63, 0.9}, {3.0, 62, 0.9}, {4.0, 60, 4.0},
   };
   for (const Line& l : melody) track.Note(l.beat * beat, l.beats * beat, l.note, ORGAN, 0.45, -0.1);
   const double chord[] = {48, 55, 60, 63};
-  for (double n : chord) track.Note(4.0 * beat, 1.8 * beat, n, PAD, 0.25, n < 58 ? -0.3 : 0.3);
+  for (double n : chord) track.Note(4.0 * beat, 4.0 * beat, n, PAD, 0.25, n < 58 ? -0.3 : 0.3);
   track.Note(0.0, 3.9 * beat, 43, PAD, 0.2, 0.0);
-  track.Note(4.0 * beat, 1.8 * beat, 36, BASS, 0.5, 0.0);
+  track.Note(4.0 * beat, 4.0 * beat, 36, BASS, 0.5, 0.0);
+  track.Note(4.0 * beat, 1.0 * beat, 48, BELL, 0.15, 0.2);
+  track.Note(8.0 * beat, 1.0 * beat, 43, BELL, 0.2, -0.2);
   track.Room(0.35);
   return track.Finish();
 }
@@ -195,7 +212,7 @@ Stereo MakeAmbient1() {
   // Quiet ticks on beats two and four keep it uneasy.
   for (int b = 1; b < bars * 4; b += 2) track.Note(b * beat, 0.05, 60, TICK, 0.05, -0.3);
   track.Room(0.3);
-  return track.Finish();
+  return track.FinishLoop(0.25);
 }
 
 Stereo MakeAmbient2() {
@@ -227,5 +244,5 @@ Stereo MakeAmbient2() {
   for (const Line& l : melody) track.Note(l.beat * beat, l.beats * beat, l.note, BELL, 0.14, -0.3);
   for (int b = 0; b < bars * 4; ++b) track.Note((b + 0.5) * beat, 0.05, 60, TICK, 0.035, 0.5);
   track.Room(0.3);
-  return track.Finish();
+  return track.FinishLoop(0.2);
 }

@@ -31,8 +31,8 @@ const Effect EFFECTS[] = {
 };
 
 const Tune TUNES[] = {
-    {"ambient1.mp3", MakeAmbient1, 128},
-    {"ambient2.mp3", MakeAmbient2, 128},
+    {"ambient1.mp3", MakeAmbient1, 192},
+    {"ambient2.mp3", MakeAmbient2, 192},
     {"gameover.mp3", MakeGameOver, 128},
     {"victory.mp3", MakeVictory, 128},
 };

@@ -160,14 +160,28 @@ void DrawDungeonTiles(Canvas& c) {
     c.ShadedBox(part == 2 ? 10 : 3, 1, 3, 14, Pal::Iron);
     c.Outline(0, 0, N, N, Pal::Outline);
   }
-  EnterCell(c, T, PIT);  // a spiked pit
+  // A spiked pit: a dark shaft in the flagstones, its far wall lit, iron spikes at its foot.
+  EnterCell(c, T, PIT);
   Floor(c, 180);
-  c.Fill(1, 2, 14, 12, Pal::Outline);
-  c.Fill(2, 3, 12, 10, Pal::Purple0);
-  for (int x = 3; x < 13; x += 3) {
-    c.Set(x, 9, Pal::Grey3);
-    c.Fill(x - 1, 10, 3, 2, Pal::Grey1);
+  c.Fill(1, 2, 14, 13, Pal::Outline);
+  c.Fill(2, 3, 12, 2, Pal::Grey1);  // the far wall, in the light
+  c.Fill(5, 3, 1, 2, Pal::Grey0);
+  c.Fill(10, 3, 1, 2, Pal::Grey0);
+  c.Fill(2, 5, 12, 1, Pal::Grey0);
+  c.Fill(2, 14, 12, 1, Pal::Grey2);  // the near lip of the floor
+  // Thin spikes with bright points rising from the dark, each on a wider foot.
+  const int spikes[4][2] = {{3, 7}, {6, 9}, {9, 6}, {12, 8}};  // centre, point
+  for (const auto& spike : spikes) {
+    const int x = spike[0], tip = spike[1];
+    c.Set(x, tip, Pal::White);
+    c.Fill(x, tip + 1, 1, 13 - tip, Pal::Grey3);
+    c.Fill(x + 1, tip + 3, 1, 10 - tip, Pal::Grey0);
+    c.Set(x - 1, 12, Pal::Grey2);
+    c.Set(x - 1, 13, Pal::Grey1);
+    c.Set(x + 1, 13, Pal::Grey1);
   }
+  c.Set(9, 7, Pal::Red1);  // one has drawn blood
+
   EnterCell(c, T, STUMP);
   c.ShadedBox(3, 4, 10, 10, Pal::Wood);
   c.Outline(0, 0, N, N, Pal::Outline);

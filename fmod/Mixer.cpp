@@ -3,16 +3,12 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include <algorithm>
 #include <atomic>
-#include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include <fcntl.h>
-#include <unistd.h>
-
+#include "fmod/Limiter.h"
+#include "fmod/StderrTrap.h"
 #include "io/Message.h"
 
 namespace FMOD {
@@ -20,64 +16,9 @@ namespace FMOD {
 namespace {
 enum OutputState { OUTPUT_CLOSED, OUTPUT_OPEN, OUTPUT_SILENT };
 
-const int FREQUENCY = 44100;
+const int FREQUENCY = Limiter::RATE;
 const int CHUNK_FRAMES = 1024;
-const int OUTPUT_CHANNELS = 2;
-
-// The output stage. Channels are mixed in floating point, where a sum of many loud plays keeps
-// its shape, and the limiter then turns the whole mix down just enough, and smoothly, that no
-// sample goes above the ceiling (-1 dBFS). Anything under the ceiling passes unchanged, so a
-// single sound plays exactly as loud as it is.
-class Limiter {
-public:
-  static const int LOOKAHEAD = FREQUENCY / 500;  // 2 ms: the mix is heard this much later
-
-  void Reset() {
-    std::fill(delay, delay + LOOKAHEAD * OUTPUT_CHANNELS, 0.0f);
-    std::fill(targets, targets + LOOKAHEAD + 1, 1.0f);
-    std::fill(lows, lows + LOOKAHEAD, 1.0f);
-    low_sum = LOOKAHEAD;
-    gain = 1.0;
-    at = 0;
-  }
-
-  // Limits interleaved stereo frames in place.
-  void Process(float* samples, int frames) {
-    for (int f = 0; f < frames; ++f) {
-      float* frame = samples + f * OUTPUT_CHANNELS;
-      float loudest = 0.0f;
-      for (int c = 0; c < OUTPUT_CHANNELS; ++c) loudest = std::max(loudest, std::fabs(frame[c]));
-      // The gain this frame needs, and the lowest that any frame now in the delay needs.
-      targets[at % (LOOKAHEAD + 1)] = loudest > CEILING ? CEILING / loudest : 1.0f;
-      float low = *std::min_element(targets, targets + LOOKAHEAD + 1);
-      // Averaged over the look-ahead, the gain glides down before a peak leaves the delay
-      // and never lies above what that peak needs.
-      low_sum += low - lows[at % LOOKAHEAD];
-      lows[at % LOOKAHEAD] = low;
-      double glide = std::min(1.0, low_sum / LOOKAHEAD);
-      gain = std::min(glide, gain + (1.0 - gain) * RELEASE);
-      for (int c = 0; c < OUTPUT_CHANNELS; ++c) {
-        float& slot = delay[(at % LOOKAHEAD) * OUTPUT_CHANNELS + c];
-        float out = (float)(slot * gain);
-        slot = frame[c];
-        frame[c] = std::max(-CEILING, std::min(CEILING, out));
-      }
-      at = (at + 1) % (LOOKAHEAD * (LOOKAHEAD + 1));
-    }
-  }
-
-private:
-  static constexpr float CEILING = 0.891f;
-  // Back towards full gain with a time constant of 100 ms.
-  static constexpr double RELEASE = 1.0 / (0.1 * FREQUENCY);
-
-  float delay[LOOKAHEAD * OUTPUT_CHANNELS];
-  float targets[LOOKAHEAD + 1];
-  float lows[LOOKAHEAD];
-  double low_sum;
-  double gain;
-  int at;
-};
+const int OUTPUT_CHANNELS = Limiter::CHANNELS;
 
 Limiter limiter;
 
@@ -138,16 +79,8 @@ bool OpenWith(const char* driver) {
 // The sound libraries under SDL print their own complaints when there is no
 // device; keep those off standard error while trying it, so that one line says it.
 bool OpenQuietly() {
-  std::fflush(stderr);
-  int saved = dup(2);
-  int null = open("/dev/null", O_WRONLY);
-  if (saved >= 0 && null >= 0) dup2(null, 2);
-  bool ok = OpenWith(nullptr);
-  std::fflush(stderr);
-  if (saved >= 0 && null >= 0) dup2(saved, 2);
-  if (null >= 0) close(null);
-  if (saved >= 0) close(saved);
-  return ok;
+  StderrTrap quiet;
+  return OpenWith(nullptr);
 }
 
 bool Open() {

@@ -9,6 +9,6 @@ for tile in 32 16; do
   for cache_off in false true; do
     echo "== tile size $tile, MESA_SHADER_CACHE_DISABLE=$cache_off"
     MESA_SHADER_CACHE_DISABLE=$cache_off \
-      xvfb-run -a -s "-screen 0 1920x1080x24" build/tests/bench/kelvara_bench$tile
+      xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" build/tests/bench/kelvara_bench$tile
   done
 done

@@ -46,8 +46,10 @@ PrivateDisplay::PrivateDisplay() {
       dup2(devnull, 1);
       dup2(devnull, 2);
     }
+    // -noreset: the server does not reset when its last client goes, which would drop a client
+    // that connects meanwhile (a program started right after another one ended).
     execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1920x1080x24", "-nolisten",
-           "tcp", static_cast<char*>(nullptr));
+           "tcp", "-noreset", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);

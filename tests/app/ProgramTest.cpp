@@ -15,40 +15,6 @@ namespace {
 
 void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-class ProgramTest : public ::testing::Test {
-protected:
-  void SetUp() override { ASSERT_TRUE(display.Ok()) << "Xvfb did not start"; }
-  // Starts the program in the data folder and waits for its window.
-  void Launch(std::vector<std::string> env = {}) {
-    env.push_back("DISPLAY=" + display.Name());
-    if (!std::getenv("SDL_AUDIODRIVER")) env.push_back("SDL_AUDIODRIVER=dummy");
-    ASSERT_TRUE(program.Start(KELVARA_PROGRAM, KELVARA_DATA_DIR, env));
-    ASSERT_TRUE(FindWindow(display.Name(), "Dunmoth", 10000, &window)) << program.Stderr();
-    RunCapture(display.Name(), "xdotool windowfocus --sync " + std::to_string(window.id));
-    Sleep(300);
-  }
-  void Xdo(const std::string& args) { RunCapture(display.Name(), "xdotool " + args); }
-  void Hold(const std::string& key, int ms) {
-    Xdo("keydown " + key);
-    Sleep(ms);
-    Xdo("keyup " + key);
-  }
-  std::vector<unsigned char> Grab() {
-    return GrabWindow(display.Name(), window.id, window.w, window.h);
-  }
-  // Quits with Escape and returns the exit status (-1 if it did not end within `ms`).
-  int Quit(int ms = 1000) {
-    Xdo("keydown Escape");
-    int status = program.Wait(ms);
-    Xdo("keyup Escape");
-    return status;
-  }
-
-  PrivateDisplay display;
-  ProgramRunner program;
-  WindowInfo window;
-};
-
 // Polls `ok` every 20 ms for up to `ms`.
 template <typename F>
 bool WaitFor(F ok, int ms) {
@@ -74,12 +40,57 @@ const int P2_BAR_X = 12 * TILE_SIZE + TILE_SIZE / 2;
 int EnergyBarLength(const std::vector<unsigned char>& rgb, int w, int h, int x0 = 2 * TILE_SIZE) {
   const int row = h - 1 - TILE_SIZE / 4;  // halfway up the bar
   int len = 0;
+  if (rgb.size() < static_cast<size_t>(w) * h * 3) return len;  // the grab failed
   for (int x = x0; x < x0 + 7 * TILE_SIZE / 2 && x < w; ++x) {
     const unsigned char* p = &rgb[(static_cast<size_t>(row) * w + x) * 3];
     if (p[2] > 200 && p[0] < 90 && p[1] > 100 && p[1] < 160) ++len;
   }
   return len;
 }
+
+// A full energy bar, once the level's fade-in is over and it shows its true colour.
+const int FULL_BAR = 7 * TILE_SIZE / 2;
+
+class ProgramTest : public ::testing::Test {
+protected:
+  void SetUp() override { ASSERT_TRUE(display.Ok()) << "Xvfb did not start"; }
+  // Starts the program in the data folder and waits for its window.
+  void Launch(std::vector<std::string> env = {}) {
+    env.push_back("DISPLAY=" + display.Name());
+    if (!std::getenv("SDL_AUDIODRIVER")) env.push_back("SDL_AUDIODRIVER=dummy");
+    ASSERT_TRUE(program.Start(KELVARA_PROGRAM, KELVARA_DATA_DIR, env));
+    ASSERT_TRUE(FindWindow(display.Name(), "Dunmoth", 10000, &window)) << program.Stderr();
+    RunCapture(display.Name(), "xdotool windowfocus --sync " + std::to_string(window.id));
+    Sleep(300);
+  }
+  void Xdo(const std::string& args) { RunCapture(display.Name(), "xdotool " + args); }
+  void Hold(const std::string& key, int ms) {
+    Xdo("keydown " + key);
+    Sleep(ms);
+    Xdo("keyup " + key);
+  }
+  std::vector<unsigned char> Grab() {
+    return GrabWindow(display.Name(), window.id, window.w, window.h);
+  }
+  // The energy bar starting at x0 (player 1's by default) as the window shows it now.
+  int Bar(int x0 = 2 * TILE_SIZE) { return EnergyBarLength(Grab(), window.w, window.h, x0); }
+  // Launches and waits for the end of the level's fade-in.
+  void LaunchForPlay() {
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    ASSERT_TRUE(WaitFor([&] { return Bar() == FULL_BAR; }, 10000)) << "no full energy bar";
+  }
+  // Quits with Escape and returns the exit status (-1 if it did not end within `ms`).
+  int Quit(int ms = 1000) {
+    Xdo("keydown Escape");
+    int status = program.Wait(ms);
+    Xdo("keyup Escape");
+    return status;
+  }
+
+  PrivateDisplay display;
+  ProgramRunner program;
+  WindowInfo window;
+};
 
 TEST_F(ProgramTest, OpensCentredWindowAndQuitsOnEscape) {
   Launch();
@@ -93,10 +104,7 @@ TEST_F(ProgramTest, OpensCentredWindowAndQuitsOnEscape) {
 }
 
 TEST_F(ProgramTest, HeldKeysMoveThePlayers) {
-  Launch();
-  // The level's fade-in is over once the HUD's energy bar shows its true colour.
-  ASSERT_TRUE(WaitFor(
-      [&] { return EnergyBarLength(Grab(), window.w, window.h) == 7 * TILE_SIZE / 2; }, 10000));
+  LaunchForPlay();
   auto before = Grab();
   ASSERT_FALSE(before.empty());
   Hold("i", 700);
@@ -108,22 +116,18 @@ TEST_F(ProgramTest, HeldKeysMoveThePlayers) {
 }
 
 TEST_F(ProgramTest, HeldAttackKeyGivesAChargedAttack) {
-  Launch();
-  const int full = 7 * TILE_SIZE / 2;
-  // The bar shows its true colour once the level's fade-in is over.
-  auto bar = [&] { return EnergyBarLength(Grab(), window.w, window.h); };
-  ASSERT_TRUE(WaitFor([&] { return bar() == full; }, 10000));
+  LaunchForPlay();
   // Held for more than 30 frames, past the charge threshold. The X server's key repeat must not
   // turn the hold into a string of normal attacks (each would cost 10 energy).
   Xdo("keydown z");
   Sleep(2500);
   auto charging = Grab();
-  EXPECT_EQ(EnergyBarLength(charging, window.w, window.h), full);
+  EXPECT_EQ(EnergyBarLength(charging, window.w, window.h), FULL_BAR);
   Xdo("keyup z");
   // The charged attack costs 60 of 150, and no energy comes back while it lasts (14 frames).
-  int after = full;
-  ASSERT_TRUE(WaitFor([&] { return (after = bar()) != full; }, 2000));
-  EXPECT_NEAR(after, full * 90 / 150, 2);
+  int after = FULL_BAR;
+  ASSERT_TRUE(WaitFor([&] { return (after = Bar()) != FULL_BAR; }, 2000));
+  EXPECT_NEAR(after, FULL_BAR * 90 / 150, 2);
   EXPECT_GT(CountDiffering(charging, Grab()), 0u);
   EXPECT_EQ(Quit(), 0);
 }
@@ -146,27 +150,23 @@ TEST_F(ProgramTest, InterruptAndTerminateEndTheGame) {
 }
 
 TEST_F(ProgramTest, AnAsteriskTypedAsShift8ThrowsWhenShiftIsLetGoFirst) {
-  Launch();
-  const int full = 7 * TILE_SIZE / 2;
-  auto bar = [&] { return EnergyBarLength(Grab(), window.w, window.h, P2_BAR_X); };
-  ASSERT_TRUE(WaitFor([&] { return bar() == full; }, 10000));
+  LaunchForPlay();
+  auto bar = [&] { return Bar(P2_BAR_X); };
+  ASSERT_EQ(bar(), FULL_BAR);
   // The release arrives as "8", not as the "*" that was pressed; while the key is held, the
   // "*" stays down.
   Xdo("keydown Shift_L keydown 8");
   Sleep(800);
-  EXPECT_EQ(bar(), full) << "thrown while held";
+  EXPECT_EQ(bar(), FULL_BAR) << "thrown while held";
   Xdo("keyup Shift_L");
   Sleep(100);
   Xdo("keyup 8");
-  EXPECT_TRUE(WaitFor([&] { return bar() < full; }, 2000)) << "no fireball";
+  EXPECT_TRUE(WaitFor([&] { return bar() < FULL_BAR; }, 2000)) << "no fireball";
   EXPECT_EQ(Quit(), 0);
 }
 
 TEST_F(ProgramTest, AKeyLetGoWhileAnotherWindowHasTheFocusIsLetGo) {
-  Launch();
-  const int full = 7 * TILE_SIZE / 2;
-  auto bar = [&] { return EnergyBarLength(Grab(), window.w, window.h); };
-  ASSERT_TRUE(WaitFor([&] { return bar() == full; }, 10000));
+  LaunchForPlay();
   Display* other_client = XOpenDisplay(display.Name().c_str());
   ASSERT_NE(other_client, nullptr);
   const Window other =
@@ -178,7 +178,7 @@ TEST_F(ProgramTest, AKeyLetGoWhileAnotherWindowHasTheFocusIsLetGo) {
   Xdo("windowfocus --sync " + std::to_string(other));
   Xdo("keyup z");
   // Player 1 attacks as on any release of z: its energy bar drops by the cost.
-  EXPECT_TRUE(WaitFor([&] { return bar() < full; }, 2000)) << "no attack";
+  EXPECT_TRUE(WaitFor([&] { return Bar() < FULL_BAR; }, 2000)) << "no attack";
   XCloseDisplay(other_client);
   Xdo("windowfocus --sync " + std::to_string(window.id));
   EXPECT_EQ(Quit(), 0);

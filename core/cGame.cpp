@@ -629,12 +629,15 @@ void cGame::Render() {
     }
   }
 
-  if (fade > 0.0f) shader.SetUniform("flatcolor", 1);
+  // The bars are flat-coloured under every effect, the flashing one's frame whose timer has
+  // just wrapped to 0 too: sampling a texture there would darken them for that frame.
+  const bool effect = epileptic || fade > 0.0f;
+  if (effect) shader.SetUniform("flatcolor", 1);
   panel1.DrawBars(player1.GetMaxLife(), player1.GetLife(), player1.GetMaxEnergy(),
                   player1.GetEnergy());
   panel2.DrawBars(player2.GetMaxLife(), player2.GetLife(), player2.GetMaxEnergy(),
                   player2.GetEnergy());
-  if (fade > 0.0f) shader.SetUniform("flatcolor", 0);
+  if (effect) shader.SetUniform("flatcolor", 0);
 
   panel1.Draw(data.GetID(TEX_OVERLAY1));
   panel2.Draw(data.GetID(TEX_OVERLAY2));

@@ -246,4 +246,13 @@ TEST(ProgramStart, WithoutTheDataFolderPrintsAClearErrorAndExits1) {
   EXPECT_NE(err.find(empty.Path()), std::string::npos) << err;
 }
 
+TEST(ProgramStart, WithoutADisplayFreeglutsErrorIsSaidInTheGamesVoice) {
+  ProgramRunner program;
+  ASSERT_TRUE(
+      program.Start(KELVARA_PROGRAM, KELVARA_DATA_DIR, {"DISPLAY=:4242", "SDL_AUDIODRIVER=dummy"}));
+  EXPECT_EQ(program.Wait(10000), 1);
+  EXPECT_NE(program.Stderr().find("Kelvara: failed to open display ':4242'\n"), std::string::npos)
+      << program.Stderr();
+}
+
 }  // namespace

@@ -6,7 +6,7 @@ pkgs=(
   freeglut3-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
   libpng-dev libsdl2-dev libsdl2-mixer-dev libmp3lame-dev
   libgtest-dev googletest
-  libx11-dev xvfb xauth xdotool x11-utils
+  libx11-dev xvfb xauth xdotool x11-utils x11-xkb-utils
 )
 missing=()
 for p in "${pkgs[@]}"; do

@@ -22,17 +22,15 @@ for p in "${pkgs[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 echo "setup: installing ${missing[*]}"
+how="as root, run: apt-get install --no-install-recommends ${missing[*]}"
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
-  if command -v sudo >/dev/null 2>&1; then sudo_cmd=(sudo); else sudo_cmd=(missing-sudo); fi
+  command -v sudo >/dev/null 2>&1 || { echo "setup: sudo is not installed; $how" >&2; exit 1; }
+  sudo_cmd=(sudo)
 fi
-install() {
-  [ "${sudo_cmd[*]}" != missing-sudo ] || { echo "setup: sudo is not installed" >&2; return 1; }
-  "${sudo_cmd[@]}" apt-get update -qq &&
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-      "${missing[@]}" >/dev/null
-}
-if ! install; then
-  echo "setup: could not install the packages; as root, run: apt-get install --no-install-recommends ${missing[*]}" >&2
+if ! { "${sudo_cmd[@]}" apt-get update -qq &&
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null; }; then
+  echo "setup: the packages could not be installed; $how" >&2
   exit 1
 fi

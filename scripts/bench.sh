@@ -3,7 +3,7 @@
 # on and off (with it off, every program link of an effect frame is paid in full).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh test
 bash scripts/build.sh build
 for tile in 32 16; do
   for cache_off in false true; do

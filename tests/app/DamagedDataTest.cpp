@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "app/ProgramRunner.h"
-#include "core/Globals.h"
+#include "common/Globals.h"
 #include "corona/TestPng.h"
 #include "fmod/AudioTestKit.h"
 #include "support/TestGL.h"

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "core/Globals.h"
+#include "common/Globals.h"
 #include "app/ProgramRunner.h"
 #include "support/TestGL.h"
 

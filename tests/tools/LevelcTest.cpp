@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Globals.h"
+#include "common/Globals.h"
 #include "support/TestGL.h"
 #include "tools/DataImage.h"
 

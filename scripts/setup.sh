@@ -4,7 +4,7 @@ set -euo pipefail
 pkgs=(
   build-essential cmake pkg-config clang clang-format libclang-rt-14-dev
   freeglut3-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
-  libpng-dev libsdl2-dev libsdl2-mixer-dev libmp3lame-dev
+  libpng-dev libsdl2-dev libsdl2-mixer-dev libmp3lame-dev libmpg123-dev libsndfile1-dev libasound2-dev
   libgtest-dev googletest
   libx11-dev xvfb xauth xdotool x11-utils
 )

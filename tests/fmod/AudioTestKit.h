@@ -26,8 +26,7 @@ std::string DamagedMp3();
 // Bytes of a mono 16-bit 44.1 kHz WAV file holding a sine tone.
 std::string ToneWav(double seconds, double freq, double amplitude);
 
-// Decodes a sound file through SDL_mixer into 16-bit stereo at 44.1 kHz
-// (opens and closes an output of its own: call while no sound system exists).
+// Decodes a sound file as the sound layer does, into 16-bit stereo at 44.1 kHz.
 bool Decode(const std::string& path, std::vector<int16_t>* samples);
 
 int Peak(const std::vector<int16_t>& samples, size_t from, size_t to);

@@ -63,6 +63,12 @@ std::string BuiltSound(const char* name) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+std::string Joined(const char* name, int copies) {
+  std::string one = BuiltSound(name), all;
+  for (int i = 0; i < copies; ++i) all += one;
+  return all;
+}
+
 std::string DamagedMp3() {
   std::string bytes = BuiltSound("ambient1.mp3");
   for (size_t i = 1000; i < bytes.size(); i += 50) bytes[i] = (char)(i * 2654435761u >> 24);

@@ -5,7 +5,7 @@ set -euo pipefail
 game=(
   build-essential cmake pkg-config
   freeglut3-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev
-  libpng-dev libsdl2-dev libsdl2-mixer-dev libmp3lame-dev
+  libpng-dev libsdl2-dev libsdl2-mixer-dev libmp3lame-dev libmpg123-dev libsndfile1-dev libasound2-dev
 )
 tests=(
   clang clang-format libclang-rt-14-dev libgtest-dev googletest

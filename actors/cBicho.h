@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "actors/cRect.h"
-#include "core/Globals.h"
+#include "common/Globals.h"
 
 // Facing and travel code; also the offset inside every state group.
 enum Direction { DIR_UP = 1, DIR_RIGHT = 2, DIR_DOWN = 3, DIR_LEFT = 4 };

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "actors/cBicho.h"
-#include "core/Globals.h"
+#include "common/Globals.h"
 
 // Common base of the two monster kinds: sprite sheet, animation, the
 // one-step walk, and the occupancy rules both kinds use to pick a tile.

@@ -1,7 +1,7 @@
 #pragma once
 #include <GL/glew.h>
 #include <list>
-#include "core/Globals.h"
+#include "common/Globals.h"
 #include "actors/cRect.h"
 
 class cBicho;

@@ -1,6 +1,6 @@
 #pragma once
 #include <GL/glew.h>
-#include "core/Globals.h"
+#include "common/Globals.h"
 #include "actors/cRect.h"
 
 // A pickup lying on one map tile, animated in place.

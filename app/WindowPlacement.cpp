@@ -1,6 +1,6 @@
 #include "app/WindowPlacement.h"
 
-#include "core/Globals.h"
+#include "common/Globals.h"
 
 WindowPlacement CenteredWindow(int screen_w, int screen_h) {
   WindowPlacement p;

@@ -8,7 +8,7 @@
 #include "actors/cProjectile.h"
 #include "actors/cRect.h"
 #include "actors/cToken.h"
-#include "core/Globals.h"
+#include "common/Globals.h"
 #include "core/LevelFiles.h"
 #include "core/cOverlay.h"
 #include "gfx/cData.h"

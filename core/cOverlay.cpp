@@ -1,6 +1,6 @@
 #include "core/cOverlay.h"
 
-#include "core/Globals.h"
+#include "common/Globals.h"
 
 namespace {
 

@@ -2,23 +2,29 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <alsa/asoundlib.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
 #include "fmod/Limiter.h"
-#include "fmod/StderrTrap.h"
+#include "fmod/Stream.h"
 #include "io/Message.h"
 
 namespace FMOD {
 
 namespace {
-enum OutputState { OUTPUT_CLOSED, OUTPUT_OPEN, OUTPUT_SILENT };
+enum OutputState { OUTPUT_CLOSED, OUTPUT_OPEN, OUTPUT_SILENT, OUTPUT_LOST };
 
 const int FREQUENCY = Limiter::RATE;
 const int CHUNK_FRAMES = 1024;
 const int OUTPUT_CHANNELS = Limiter::CHANNELS;
+// Every play fades in over its first 3 ms, so a sound that starts away from zero does not click.
+const int RAMP_FRAMES = FREQUENCY * 3 / 1000;
+// SDL keeps at most this many devices open.
+const int MAX_DEVICES = 32;
 
 Limiter limiter;
 
@@ -29,6 +35,11 @@ void SDLCALL LimitMix(void*, Uint8* stream, int len) {
 
 int users = 0;
 OutputState state = OUTPUT_CLOSED;
+// The output's SDL device (SDL_mixer does not name it), 0 when none was seen running.
+SDL_AudioDeviceID device = 0;
+// What a streamed play's channel plays, for its stream to write over.
+float silence[CHUNK_FRAMES * OUTPUT_CHANNELS];
+Mix_Chunk* silent_chunk = nullptr;
 // Per channel, the generation of the latest play and of the latest play whose
 // end was reported. SDL_mixer's thread writes only `ended`. Its thread marks a
 // channel as no longer playing before it reports the end, so a channel is free
@@ -36,6 +47,50 @@ OutputState state = OUTPUT_CLOSED;
 std::atomic<unsigned> generations[Mixer::CHANNELS];
 std::atomic<unsigned> ended[Mixer::CHANNELS];
 const void* owners[Mixer::CHANNELS] = {};
+// Frames of each channel's play faded in so far (written on SDL_mixer's thread).
+std::atomic<int> ramped[Mixer::CHANNELS];
+
+// Runs on SDL_mixer's thread on each piece of a channel's sound, before it is mixed.
+void SDLCALL Ramp(int channel, void* stream, int len, void*) {
+  if (channel < 0 || channel >= Mixer::CHANNELS) return;
+  int done = ramped[channel].load(std::memory_order_relaxed);
+  if (done >= RAMP_FRAMES) return;
+  float* s = static_cast<float*>(stream);
+  const int frames = len / (int)(OUTPUT_CHANNELS * sizeof(float));
+  for (int f = 0; f < frames && done < RAMP_FRAMES; ++f, ++done) {
+    const float gain = (float)(0.5 - 0.5 * std::cos(M_PI * done / RAMP_FRAMES));
+    for (int c = 0; c < OUTPUT_CHANNELS; ++c) s[f * OUTPUT_CHANNELS + c] *= gain;
+  }
+  ramped[channel].store(done, std::memory_order_relaxed);
+}
+
+// The audio libraries beneath SDL, and SDL's own drivers, talk on standard error when a device
+// is missing; the one line of the game says it instead.
+void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+SDL_LogOutputFunction default_log = nullptr;
+void* default_log_data = nullptr;
+
+void SDLCALL QuietAudioLog(void*, int category, SDL_LogPriority priority, const char* message) {
+  if (category != SDL_LOG_CATEGORY_AUDIO && default_log)
+    default_log(default_log_data, category, priority, message);
+}
+
+void Quieten() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  snd_lib_error_set_handler(QuietAlsa);
+  SDL_LogGetOutputFunction(&default_log, &default_log_data);
+  SDL_LogSetOutputFunction(QuietAudioLog, nullptr);
+}
+
+// The device that runs once SDL_mixer has opened it: ours, the only one this process opens.
+SDL_AudioDeviceID RunningDevice() {
+  for (SDL_AudioDeviceID id = 1; id <= MAX_DEVICES; ++id)
+    if (SDL_GetAudioDeviceStatus(id) != SDL_AUDIO_STOPPED) return id;
+  return 0;
+}
 
 void SDLCALL OnChannelFinished(int channel) {
   if (channel >= 0 && channel < Mixer::CHANNELS) ended[channel].store(generations[channel].load());
@@ -76,16 +131,10 @@ bool OpenWith(const char* driver) {
   return true;
 }
 
-// The sound libraries under SDL print their own complaints when there is no
-// device; keep those off standard error while trying it, so that one line says it.
-bool OpenQuietly() {
-  StderrTrap quiet;
-  return OpenWith(nullptr);
-}
-
 bool Open() {
   EndAll();
-  if (!OpenQuietly()) {
+  Quieten();
+  if (!OpenWith(nullptr)) {
     std::string why = SDL_GetError();
     if (!OpenWith("dummy")) {
       Say("no audio device (" + why + "); the game runs silently");
@@ -93,7 +142,8 @@ bool Open() {
     }
     Say("no audio device (" + why + "); using the dummy output, the game runs silently");
   }
-  Mix_Init(MIX_INIT_MP3);
+  device = RunningDevice();
+  silent_chunk = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(silence), sizeof silence);
   Mix_AllocateChannels(Mixer::CHANNELS);
   Mix_ChannelFinished(OnChannelFinished);
   limiter.Reset();
@@ -105,9 +155,11 @@ void Close() {
   Mix_SetPostMix(nullptr, nullptr);
   Mix_ChannelFinished(nullptr);
   Mix_HaltChannel(-1);
+  if (silent_chunk) Mix_FreeChunk(silent_chunk);
+  silent_chunk = nullptr;
   Mix_CloseAudio();
-  Mix_Quit();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  device = 0;
   EndAll();
 }
 
@@ -122,15 +174,32 @@ bool Mixer::Acquire() {
 void Mixer::Release() {
   if (users == 0) return;
   if (--users == 0) {
-    if (state == OUTPUT_OPEN) Close();
+    if (state == OUTPUT_OPEN || state == OUTPUT_LOST) Close();
     state = OUTPUT_CLOSED;
   }
 }
 
-bool Mixer::Active() { return state == OUTPUT_OPEN; }
+bool Mixer::Active() {
+  Check();
+  return state == OUTPUT_OPEN;
+}
+
+void Mixer::Check() {
+  if (state != OUTPUT_OPEN) return;
+  if (device != 0 && SDL_GetAudioDeviceStatus(device) != SDL_AUDIO_STOPPED) return;
+  // SDL stops a device that went away (or could not be written to) and gives no reason.
+  state = OUTPUT_LOST;
+  Mix_HaltChannel(-1);
+  Say("the sound output was lost; the game runs silently");
+}
 
 int Mixer::Start(Mix_Chunk* chunk, const void* owner, bool loop, bool paused, int max_channels,
-                 unsigned* generation) {
+                 unsigned* generation, std::unique_ptr<Stream> stream) {
+  Check();
+  if (stream) {
+    chunk = silent_chunk;
+    loop = true;
+  }
   if (state != OUTPUT_OPEN || !chunk) return -1;
   if (max_channels > CHANNELS) max_channels = CHANNELS;
   for (int i = 0; i < max_channels; ++i) {
@@ -139,7 +208,14 @@ int Mixer::Start(Mix_Chunk* chunk, const void* owner, bool loop, bool paused, in
     generations[i].store(number);
     owners[i] = owner;
     Mix_Volume(i, MIX_MAX_VOLUME);
-    if (Mix_PlayChannel(i, chunk, loop ? -1 : 0) != i) {
+    // The effects go on before the play starts, so that its first mix has them; a stream
+    // writes its sound first, then the fade-in applies to it like to any other.
+    ramped[i].store(0, std::memory_order_relaxed);
+    bool ready = !stream || Mix_RegisterEffect(i, Stream::Fill, Stream::Done, stream.get()) != 0;
+    if (ready) stream.release();
+    ready = ready && Mix_RegisterEffect(i, Ramp, nullptr, nullptr) != 0;
+    if (!ready || Mix_PlayChannel(i, chunk, loop ? -1 : 0) != i) {
+      Mix_UnregisterAllEffects(i);
       ended[i].store(number);
       return -1;
     }

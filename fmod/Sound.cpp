@@ -7,8 +7,8 @@
 
 namespace FMOD {
 
-Sound::Sound(System* owner, std::shared_ptr<Mix_Chunk> chunk, bool loop)
-    : owner(owner), chunk(std::move(chunk)), loop(loop) {}
+Sound::Sound(System* owner, std::shared_ptr<Mix_Chunk> chunk, std::string stream)
+    : owner(owner), chunk(std::move(chunk)), stream(std::move(stream)) {}
 
 Sound::~Sound() { Mixer::HaltOwner(this); }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "fmod/Common.h"
 
@@ -8,22 +9,23 @@ struct Mix_Chunk;
 
 namespace FMOD {
 
-// A sound owned by its System; plays once or loops. Sounds made from the
-// same unchanged file share one decoded copy.
+// A sound owned by its System: a sample, decoded whole and played once
+// (sounds of the same unchanged file share one decoded copy), or a stream,
+// decoded as each of its plays goes and looping until stopped.
 class Sound {
 public:
   FMOD_RESULT release();
 
 private:
   friend class System;
-  Sound(System* owner, std::shared_ptr<Mix_Chunk> chunk, bool loop);
+  Sound(System* owner, std::shared_ptr<Mix_Chunk> chunk, std::string stream);
   ~Sound();
   Sound(const Sound&) = delete;
   Sound& operator=(const Sound&) = delete;
 
   System* owner;
   std::shared_ptr<Mix_Chunk> chunk;
-  bool loop;
+  std::string stream;  // the file a stream plays from; empty for a sample
 };
 
 }  // namespace FMOD

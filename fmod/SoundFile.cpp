@@ -1,27 +1,20 @@
 #include "fmod/SoundFile.h"
 
-#include <SDL_mixer.h>
+#include <mpg123.h>
+#include <sndfile.h>
 #include <strings.h>
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdint>
-#include <cstdio>
 #include <cstring>
 
-#include "fmod/StderrTrap.h"
 #include "io/DataFile.h"
 
 namespace FMOD {
 
 namespace {
-const uint64_t MAX_DECODED_BYTES = 64u << 20;
-const unsigned MIN_RATE = 1000;
-const unsigned MAX_RATE = 384000;
-const unsigned MAX_CHANNELS = 8;
-// Chunks looked at before a WAV file's data, at most.
-const int MAX_WAV_CHUNKS = 1000;
+// Input frames decoded at a time (fewer for files of many channels).
+const size_t BLOCK_SAMPLES = 16384;
 
 enum FileType { TYPE_OTHER, TYPE_WAV, TYPE_MP3 };
 
@@ -32,206 +25,233 @@ FileType TypeOf(const char* name) {
   return TYPE_OTHER;
 }
 
-uint32_t Little(const unsigned char* p, int bytes) {
-  uint32_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = v << 8 | p[i];
-  return v;
+// A decoder's message without its closing full stop.
+std::string Reason(const char* said) {
+  std::string text = said ? said : "";
+  while (!text.empty() && (text.back() == '.' || text.back() == '\n' || text.back() == ' '))
+    text.pop_back();
+  return text;
 }
 
-uint32_t Big(const unsigned char* p) {
-  return (uint32_t)p[0] << 24 | (uint32_t)p[1] << 16 | (uint32_t)p[2] << 8 | p[3];
+std::string TooLong() {
+  return "longer than " + std::to_string(SoundFile::MAX_FRAMES / Resampler::RATE) +
+         " s: more than " + std::to_string(SoundFile::MAX_FRAMES * 2 * sizeof(float) >> 20) +
+         " MiB decoded";
 }
 
-bool Read(std::FILE* file, uint64_t at, void* out, size_t bytes) {
-  return fseeko(file, (off_t)at, SEEK_SET) == 0 && std::fread(out, 1, bytes, file) == bytes;
-}
-
-// Bytes that `frames` frames at `rate` take once converted to the output's format.
-uint64_t OutputBytes(uint64_t frames, unsigned rate) {
-  int out_rate = 44100, out_channels = 2;
-  Uint16 out_format = AUDIO_S16SYS;
-  Mix_QuerySpec(&out_rate, &out_format, &out_channels);
-  const uint64_t out_frames = (frames * (uint64_t)out_rate + rate - 1) / rate;
-  return out_frames * (uint64_t)out_channels * (SDL_AUDIO_BITSIZE(out_format) / 8);
-}
-
-bool SizeFits(uint64_t bytes, std::string* why) {
-  if (bytes <= MAX_DECODED_BYTES) return true;
-  *why = "decodes to " + std::to_string((bytes + (1u << 20) - 1) >> 20) + " MiB, more than " +
-         std::to_string(MAX_DECODED_BYTES >> 20) + " MiB";
-  return false;
-}
-
-bool SamplesPlay(unsigned rate, unsigned channels, unsigned bits, uint64_t data_bytes,
-                 std::string* why) {
-  if (rate < MIN_RATE || rate > MAX_RATE) {
-    *why = "a sample rate of " + std::to_string(rate) + " Hz, outside " + std::to_string(MIN_RATE) +
-           " to " + std::to_string(MAX_RATE) + " Hz";
-    return false;
-  }
-  if (channels < 1 || channels > MAX_CHANNELS) {
-    *why = std::to_string(channels) + " channels, outside 1 to " + std::to_string(MAX_CHANNELS);
-    return false;
-  }
-  // 4 bits: ADPCM; 8 to 32: PCM, A-law, mu-law and float.
-  if (bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) {
-    *why = std::to_string(bits) + "-bit samples, not 4, 8, 16, 24 or 32 bits";
-    return false;
-  }
-  const uint64_t frames = data_bytes * 8 / (bits * channels);
-  return SizeFits(std::max(data_bytes, OutputBytes(frames, rate)), why);
-}
-
-// A WAV file's format chunk and the size of its data chunk (as much of it as the file holds).
-bool WavPlays(std::FILE* file, uint64_t file_bytes, std::string* why) {
-  unsigned char riff[12];
-  if (!Read(file, 0, riff, sizeof riff) || std::memcmp(riff, "RIFF", 4) != 0 ||
-      std::memcmp(riff + 8, "WAVE", 4) != 0) {
-    *why = "not a WAV file";
-    return false;
-  }
-  bool have_format = false;
-  unsigned rate = 0, channels = 0, bits = 0;
-  uint64_t at = sizeof riff;
-  for (int i = 0; i < MAX_WAV_CHUNKS; ++i) {
-    unsigned char head[8];
-    if (!Read(file, at, head, sizeof head)) break;
-    const uint64_t size = Little(head + 4, 4);
-    at += sizeof head;
-    if (std::memcmp(head, "fmt ", 4) == 0) {
-      unsigned char format[16];
-      if (size < sizeof format || !Read(file, at, format, sizeof format)) {
-        *why = "a WAV format chunk cut short";
-        return false;
-      }
-      channels = Little(format + 2, 2);
-      rate = Little(format + 4, 4);
-      bits = Little(format + 14, 2);
-      have_format = true;
-    } else if (std::memcmp(head, "data", 4) == 0) {
-      if (!have_format) {
-        *why = "WAV data before its format chunk";
-        return false;
-      }
-      const uint64_t held = file_bytes > at ? file_bytes - at : 0;
-      return SamplesPlay(rate, channels, bits, std::min(size, held), why);
-    }
-    at += size + (size & 1);
-  }
-  *why = "no WAV data chunk";
-  return false;
-}
-
-// An MP3 file: its first frame (after an ID3v2 tag) is an MPEG audio layer III frame, and
-// the audio it holds, counted by its Xing or Info frame or else from its first frame's bit
-// rate, decodes to at most 64 MiB.
-bool Mp3Plays(std::FILE* file, uint64_t file_bytes, std::string* why) {
-  static const unsigned RATES[4][3] = {
-      {11025, 12000, 8000}, {0, 0, 0}, {22050, 24000, 16000}, {44100, 48000, 32000}};
-  // kbit/s by index; index 0 (free format) counts as the lowest rate.
-  static const unsigned KBPS_MPEG1[15] = {32,  32,  40,  48,  56,  64,  80, 96,
-                                          112, 128, 160, 192, 224, 256, 320};
-  static const unsigned KBPS_MPEG2[15] = {8,  8,  16, 24,  32,  40,  48, 56,
-                                          64, 80, 96, 112, 128, 144, 160};
-  unsigned char head[10];
-  if (!Read(file, 0, head, sizeof head)) {
-    *why = "not an MP3 file";
-    return false;
-  }
-  // SDL_mixer takes a file for MP3 by its ID3v2 tag or by a layer III frame at the start.
-  const bool tagged = std::memcmp(head, "ID3", 3) == 0;
-  if (!tagged && (head[0] != 0xff || (head[1] & 0xe6) != 0xe2)) {
-    *why = "not an MP3 file";
-    return false;
-  }
-  uint64_t at = 0;
-  if (tagged)
-    at = 10 +
-         ((head[6] & 0x7fu) << 21 | (head[7] & 0x7fu) << 14 | (head[8] & 0x7fu) << 7 |
-          (head[9] & 0x7fu)) +
-         (head[5] & 0x10 ? 10 : 0);
-  // The first whole frame header, within a few KiB (the decoder skips what comes before).
-  unsigned char window[4096 + 48] = {};
-  const size_t got =
-      fseeko(file, (off_t)at, SEEK_SET) == 0 ? std::fread(window, 1, sizeof window, file) : 0;
-  const unsigned char* frame = nullptr;
-  for (size_t i = 0; i + 4 <= std::min(got, (size_t)4096) && !frame; ++i) {
-    const unsigned char* h = window + i;
-    if (h[0] == 0xff && (h[1] & 0xe6) == 0xe2 && (h[1] >> 3 & 3) != 1 && (h[2] >> 2 & 3) != 3 &&
-        h[2] >> 4 != 15)
-      frame = h;
-  }
-  if (!frame) {
-    *why = "no MP3 frame";
-    return false;
-  }
-  at += frame - window;
-  const unsigned version = frame[1] >> 3 & 3;  // 3: MPEG 1, 2: MPEG 2, 0: MPEG 2.5
-  const unsigned rate_index = frame[2] >> 2 & 3;
-  const unsigned bitrate_index = frame[2] >> 4;
-  const unsigned rate = RATES[version][rate_index];
-  const bool mono = frame[3] >> 6 == 3;
-  const size_t tag = 4 + (version == 3 ? (mono ? 17 : 32) : (mono ? 9 : 17));
-  uint64_t frames;  // of audio, per channel
-  if (frame + tag + 12 <= window + got &&
-      (std::memcmp(frame + tag, "Xing", 4) == 0 || std::memcmp(frame + tag, "Info", 4) == 0) &&
-      (Big(frame + tag + 4) & 1)) {
-    frames = (uint64_t)Big(frame + tag + 8) * (version == 3 ? 1152 : 576);
-  } else {
-    const unsigned kbps = (version == 3 ? KBPS_MPEG1 : KBPS_MPEG2)[bitrate_index];
-    frames = (file_bytes > at ? file_bytes - at : 0) * 8 * rate / (kbps * 1000);
-  }
-  return SizeFits(OutputBytes(frames, rate), why);
-}
-
-// The decoder's own reason among what it wrote: the text after its first "error: ".
-std::string DecoderError(const std::string& said) {
-  const size_t at = said.find("error: ");
-  if (at == std::string::npos) return std::string();
-  const size_t from = at + 7;
-  return said.substr(from, std::min(said.find('\n', from), said.size()) - from);
+uint64_t MixFrames(uint64_t frames, long rate) {
+  if (rate <= 0) return 0;
+  // Frames past what any file holds count as too many, without overflowing.
+  if (frames > UINT64_MAX / Resampler::RATE) return UINT64_MAX;
+  return (frames * Resampler::RATE + rate - 1) / rate;
 }
 }  // namespace
 
-Mix_Chunk* DecodeSoundFile(const char* name, std::string* why) {
+SoundFile::SoundFile()
+    : wav(nullptr),
+      file(nullptr),
+      mp3(nullptr),
+      rate(Resampler::RATE),
+      channels(2),
+      block_frames(0),
+      block_used(0),
+      ended(true),
+      yielded(false) {}
+
+SoundFile::~SoundFile() { Close(); }
+
+void SoundFile::Close() {
+  if (wav) sf_close(wav);
+  wav = nullptr;
+  if (mp3) mpg123_delete(mp3);
+  mp3 = nullptr;
+  if (file) std::fclose(file);
+  file = nullptr;
+  ended = true;
+}
+
+bool SoundFile::Open(const char* name, std::string* why) {
+  Close();
+  error.clear();
   const FileType type = TypeOf(name);
   if (type == TYPE_OTHER) {
     *why = "neither a .wav nor an .mp3 file";
-    return nullptr;
+    return false;
   }
-  std::FILE* file = OpenDataFile(name, why);  // a named pipe would block a plain open
-  if (!file) return nullptr;
-  struct stat st;
-  const uint64_t file_bytes = fstat(fileno(file), &st) == 0 ? (uint64_t)st.st_size : 0;
-  const bool plays =
-      type == TYPE_WAV ? WavPlays(file, file_bytes, why) : Mp3Plays(file, file_bytes, why);
-  if (!plays || fseeko(file, 0, SEEK_SET) != 0) {
-    if (plays) *why = std::strerror(errno);
-    std::fclose(file);
-    return nullptr;
+  file = OpenDataFile(name, why);  // a named pipe would block a plain open
+  if (!file) return false;
+  const int fd = fileno(file);
+  if (type == TYPE_WAV) {
+    // libsndfile reads many formats, some through decoders that print: only RIFF WAVE goes on.
+    char magic[12];
+    if (pread(fd, magic, sizeof magic, 0) != (ssize_t)sizeof magic ||
+        (std::memcmp(magic, "RIFF", 4) != 0 && std::memcmp(magic, "RF64", 4) != 0) ||
+        std::memcmp(magic + 8, "WAVE", 4) != 0) {
+      *why = "not a WAV file";
+      Close();
+      return false;
+    }
+    SF_INFO info = {};
+    wav = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
+    if (!wav) {
+      *why = Reason(sf_strerror(nullptr));
+      Close();
+      return false;
+    }
+    const int codec = info.format & SF_FORMAT_SUBMASK;
+    if (codec == SF_FORMAT_MPEG_LAYER_I || codec == SF_FORMAT_MPEG_LAYER_II ||
+        codec == SF_FORMAT_MPEG_LAYER_III) {
+      *why = "MPEG audio inside a WAV file";
+      Close();
+      return false;
+    }
+    rate = info.samplerate;
+    channels = info.channels;
+  } else {
+#if MPG123_API_VERSION < 46
+    static const int ready = mpg123_init();
+    (void)ready;
+#endif
+    int result = MPG123_OK;
+    mp3 = mpg123_new(nullptr, &result);
+    if (!mp3) {
+      *why = Reason(mpg123_plain_strerror(result));
+      Close();
+      return false;
+    }
+    mpg123_param(mp3, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
+    // Float samples at whatever rate the frames have; the resampler does the rest.
+    mpg123_format_none(mp3);
+    const long* rates = nullptr;
+    size_t count = 0;
+    mpg123_rates(&rates, &count);
+    for (size_t i = 0; i < count; ++i)
+      mpg123_format(mp3, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_FLOAT_32);
+    int encoding = 0;
+    if (mpg123_open_fd(mp3, fd) != MPG123_OK ||
+        mpg123_getformat(mp3, &rate, &channels, &encoding) != MPG123_OK) {
+      const int code = mpg123_errcode(mp3);
+      // The reader's error is what the search for a first frame ends in.
+      *why = code == MPG123_ERR_READER ? "no MP3 frame" : Reason(mpg123_plain_strerror(code));
+      Close();
+      return false;
+    }
   }
-  SDL_RWops* source = SDL_RWFromFP(file, SDL_TRUE);
-  if (!source) {
-    *why = SDL_GetError();
-    std::fclose(file);
-    return nullptr;
+  if (rate <= 0 || channels <= 0) {
+    *why = "no sample rate or no channels";
+    Close();
+    return false;
   }
-  // The checks above leave SDL_mixer's own sniffing of the bytes nothing else to pick: a
-  // RIFF WAVE header goes to SDL's WAV loader, a layer III frame to the MP3 decoder.
-  Mix_Chunk* chunk;
-  std::string error;
-  {
-    StderrTrap trap;
-    chunk = Mix_LoadWAV_RW(source, 1);
-    error = DecoderError(trap.Caught());
+  block.assign(std::max<size_t>(1, BLOCK_SAMPLES / channels) * channels, 0.0f);
+  block_frames = block_used = 0;
+  ended = false;
+  yielded = false;
+  resampler.Reset(rate, channels);
+  return true;
+}
+
+uint64_t SoundFile::Frames() {
+  if (wav) {
+    SF_INFO info = {};
+    sf_command(wav, SFC_GET_CURRENT_SF_INFO, &info, sizeof info);
+    return MixFrames(info.frames > 0 ? (uint64_t)info.frames : 0, rate);
   }
-  // A decoder that complained of errors gave back damaged sound, if any.
-  if (chunk && !error.empty()) {
-    Mix_FreeChunk(chunk);
-    chunk = nullptr;
+  if (!mp3 || mpg123_scan(mp3) != MPG123_OK) return 0;
+  const off_t samples = mpg123_length(mp3);
+  return MixFrames(samples > 0 ? (uint64_t)samples : 0, rate);
+}
+
+bool SoundFile::Decode() {
+  block_frames = block_used = 0;
+  if (wav) {
+    const sf_count_t got = sf_readf_float(wav, block.data(), block.size() / channels);
+    if (got <= 0) {
+      if (sf_error(wav) != SF_ERR_NO_ERROR) error = Reason(sf_strerror(wav));
+      return false;
+    }
+    block_frames = (size_t)got;
+  } else if (mp3) {
+    for (;;) {
+      size_t bytes = 0;
+      const int result = mpg123_read(mp3, reinterpret_cast<unsigned char*>(block.data()),
+                                     block.size() * sizeof(float), &bytes);
+      if (result == MPG123_NEW_FORMAT) {
+        // Joined or damaged files change rate or width between frames.
+        int encoding = 0;
+        if (mpg123_getformat(mp3, &rate, &channels, &encoding) != MPG123_OK || rate <= 0 ||
+            channels <= 0) {
+          error = Reason(mpg123_strerror(mp3));
+          return false;
+        }
+        resampler.SetFormat(rate, channels);
+      } else if (result != MPG123_OK && result != MPG123_DONE) {
+        error = Reason(mpg123_strerror(mp3));
+        return false;
+      }
+      block_frames = bytes / (sizeof(float) * channels);
+      if (block_frames > 0) break;
+      if (result == MPG123_DONE) return false;
+    }
+  } else {
+    return false;
   }
-  if (!chunk) *why = error.empty() ? std::string(Mix_GetError()) : error;
-  return chunk;
+  yielded = true;
+  return true;
+}
+
+bool SoundFile::Rewind() {
+  yielded = false;
+  if (wav) return sf_seek(wav, 0, SEEK_SET) == 0;
+  return mp3 && mpg123_seek(mp3, 0, SEEK_SET) == 0;
+}
+
+size_t SoundFile::Read(float* out, size_t frames, bool loop) {
+  size_t written = 0;
+  while (written < frames) {
+    if (block_used == block_frames && !ended && !Decode()) {
+      // A loop goes round again unless a whole pass gave nothing.
+      if (!(loop && yielded && error.empty() && Rewind())) ended = true;
+      if (!ended) continue;
+    }
+    size_t used = 0;
+    const float* in = ended ? nullptr : block.data() + block_used * channels;
+    const size_t made = resampler.Convert(in, block_frames - block_used, &used, out + 2 * written,
+                                          frames - written);
+    written += made;
+    block_used += used;
+    if (ended && made == 0) break;
+  }
+  return written;
+}
+
+bool SoundFile::Load(const char* name, std::vector<float>* samples, std::string* why) {
+  samples->clear();
+  SoundFile sound;
+  if (!sound.Open(name, why)) return false;
+  const uint64_t expected = sound.Frames();
+  if (expected > MAX_FRAMES) {
+    *why = TooLong();
+    return false;
+  }
+  samples->reserve(2 * (expected + 1));
+  std::vector<float> part(2 * 4096);
+  for (;;) {
+    const size_t got = sound.Read(part.data(), part.size() / 2, false);
+    if (got == 0) break;
+    // Counted as decoded, whatever the file said it holds.
+    if (samples->size() / 2 + got > MAX_FRAMES) {
+      samples->clear();
+      samples->shrink_to_fit();
+      *why = TooLong();
+      return false;
+    }
+    samples->insert(samples->end(), part.begin(), part.begin() + 2 * got);
+  }
+  if (samples->empty()) {
+    *why = sound.Error().empty() ? "no audio frames" : sound.Error();
+    return false;
+  }
+  return true;
 }
 
 }  // namespace FMOD

@@ -1,17 +1,61 @@
 #pragma once
 
+#include <cstdint>
+#include <cstdio>
 #include <string>
+#include <vector>
 
-struct Mix_Chunk;
+#include "fmod/Resampler.h"
+
+struct sf_private_tag;
+struct mpg123_handle_struct;
 
 namespace FMOD {
 
-// Decodes a whole sound file into the open output's format, as the format that its name
-// says and nothing else: a ".wav" as WAV, an ".mp3" as MP3. The file's header is checked
-// first (sample rate, channels, sample size, and a decoded size of at most 64 MiB), since
-// SDL_mixer's converter overflows its buffer on some of what it would accept. The decoders'
-// own messages stay off standard error. Null when the file cannot be used; then *why says
-// why: the system's reason, the check that failed or the decoder's reason.
-Mix_Chunk* DecodeSoundFile(const char* name, std::string* why);
+// One sound file, decoded as it is read into the mix's format (44.1 kHz stereo float) and only
+// as the format that its name says: a ".wav" through libsndfile, an ".mp3" through libmpg123.
+// Neither decoder writes anything; what they refuse comes back as their reason.
+class SoundFile {
+public:
+  // The most that a sound loaded whole may decode to: 64 MiB of the mix's frames (about 190 s).
+  static const uint64_t MAX_FRAMES = (64u << 20) / (2 * sizeof(float));
+
+  SoundFile();
+  ~SoundFile();
+  SoundFile(const SoundFile&) = delete;
+  SoundFile& operator=(const SoundFile&) = delete;
+
+  // False, with *why, when the file cannot be opened or its decoder refuses it.
+  bool Open(const char* name, std::string* why);
+  // The whole file's length in the mix's frames, as the decoder counts it: every MP3 frame is
+  // looked at (none decoded), a WAV file's data as much of it as the file holds.
+  uint64_t Frames();
+  // Decodes up to `frames` frames into `out` (left, right); fewer only at the end. Looping, the
+  // end runs on into the start and only a file that yields nothing ends.
+  size_t Read(float* out, size_t frames, bool loop);
+  // The decoder's reason when it stopped on an error (empty at a plain end).
+  const std::string& Error() const { return error; }
+
+  // Decodes a whole file into *samples; refuses one of no frames or of more than MAX_FRAMES.
+  static bool Load(const char* name, std::vector<float>* samples, std::string* why);
+
+private:
+  void Close();
+  // Decodes the next block of the file into `block`; false at its end or on an error.
+  bool Decode();
+  bool Rewind();
+
+  sf_private_tag* wav;
+  std::FILE* file;
+  mpg123_handle_struct* mp3;
+  long rate;
+  int channels;
+  std::vector<float> block;
+  size_t block_frames, block_used;
+  bool ended;
+  bool yielded;  // decoded anything since the last rewind
+  std::string error;
+  Resampler resampler;
+};
 
 }  // namespace FMOD

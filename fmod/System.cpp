@@ -6,11 +6,13 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "fmod/Channel.h"
 #include "fmod/Mixer.h"
 #include "fmod/Sound.h"
 #include "fmod/SoundFile.h"
+#include "fmod/Stream.h"
 #include "io/Message.h"
 
 FMOD_RESULT FMOD_System_Create(FMOD::System** system) {
@@ -35,6 +37,12 @@ std::string FileKey(const char* name) {
          std::to_string(time.time_since_epoch().count());
 }
 
+// The same line at every level change, so it is said once.
+FMOD_RESULT Refuse(const std::string& name, const std::string& why) {
+  Say("cannot load the sound file " + name + " (" + why + "); it stays silent");
+  return FMOD_ERR_FILE_BAD;
+}
+
 }  // namespace
 
 System::System() : open(false), max_channels(0) {}
@@ -51,29 +59,37 @@ FMOD_RESULT System::init(int maxchannels, FMOD_INITFLAGS, void*) {
   return FMOD_OK;
 }
 
-FMOD_RESULT System::Create(const char* name, bool loop, Sound** sound) {
+FMOD_RESULT System::Create(const char* name, bool stream, Sound** sound) {
   if (!sound) return FMOD_ERR_INVALID_PARAM;
   *sound = nullptr;
   if (!open) return FMOD_ERR_UNINITIALIZED;
   if (!name) return FMOD_ERR_INVALID_PARAM;
   std::shared_ptr<Mix_Chunk> chunk;
+  std::string streamed;
   // Without an output the sound is kept empty and plays nothing.
   if (Mixer::Active()) {
-    std::string key = FileKey(name);
-    if (!key.empty()) chunk = decoded[key].lock();
-    if (!chunk) {
-      std::string why;
-      Mix_Chunk* loaded = DecodeSoundFile(name, &why);
-      if (!loaded) {
-        // The same line at every level change, so it is said once.
-        Say("cannot load the sound file " + std::string(name) + " (" + why + "); it stays silent");
-        return FMOD_ERR_FILE_BAD;
+    std::string why;
+    if (stream) {
+      // Only opened here, to know that it decodes; each play decodes it as it goes.
+      Stream check;
+      if (!check.Open(name, &why)) return Refuse(name, why);
+      streamed = name;
+    } else {
+      std::string key = FileKey(name);
+      if (!key.empty()) chunk = decoded[key].lock();
+      if (!chunk) {
+        std::vector<float> samples;
+        if (!SoundFile::Load(name, &samples, &why)) return Refuse(name, why);
+        Mix_Chunk* loaded = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(samples.data()),
+                                              (Uint32)(samples.size() * sizeof(float)));
+        if (!loaded) return Refuse(name, Mix_GetError());
+        // The chunk plays from the decoded samples, which go with it.
+        chunk.reset(loaded, [kept = std::move(samples)](Mix_Chunk* c) { Mix_FreeChunk(c); });
+        if (!key.empty()) decoded[key] = chunk;
       }
-      chunk.reset(loaded, Mix_FreeChunk);
-      if (!key.empty()) decoded[key] = chunk;
     }
   }
-  *sound = new Sound(this, chunk, loop);
+  *sound = new Sound(this, chunk, streamed);
   sounds.push_back(*sound);
   return FMOD_OK;
 }
@@ -95,10 +111,16 @@ FMOD_RESULT System::playSound(FMOD_CHANNELINDEX channelid, Sound* sound, bool pa
   if (!sound || channelid != FMOD_CHANNEL_FREE) return FMOD_ERR_INVALID_PARAM;
   if (std::find(sounds.begin(), sounds.end(), sound) == sounds.end())
     return FMOD_ERR_INVALID_HANDLE;
-  if (!sound->chunk) return FMOD_OK;
+  if (!sound->chunk && sound->stream.empty()) return FMOD_OK;
+  std::unique_ptr<Stream> stream;
+  if (!sound->stream.empty()) {
+    stream = std::make_unique<Stream>();
+    std::string why;
+    if (!stream->Open(sound->stream, &why)) return Refuse(sound->stream, why);
+  }
   unsigned generation = 0;
-  int index =
-      Mixer::Start(sound->chunk.get(), sound, sound->loop, paused, max_channels, &generation);
+  int index = Mixer::Start(sound->chunk.get(), sound, false, paused, max_channels, &generation,
+                           std::move(stream));
   if (index < 0) return FMOD_ERR_CHANNEL_ALLOC;
   if (channel) {
     *channel = new Channel(this, index, generation);
@@ -107,7 +129,11 @@ FMOD_RESULT System::playSound(FMOD_CHANNELINDEX channelid, Sound* sound, bool pa
   return FMOD_OK;
 }
 
-FMOD_RESULT System::update() { return open ? FMOD_OK : FMOD_ERR_UNINITIALIZED; }
+FMOD_RESULT System::update() {
+  if (!open) return FMOD_ERR_UNINITIALIZED;
+  Mixer::Check();
+  return FMOD_OK;
+}
 
 FMOD_RESULT System::release() {
   for (Sound* sound : sounds) delete sound;

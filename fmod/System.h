@@ -39,7 +39,8 @@ private:
   System(const System&) = delete;
   System& operator=(const System&) = delete;
 
-  FMOD_RESULT Create(const char* name, bool loop, Sound** sound);
+  // A stream is decoded as it plays and loops; any other sound is decoded whole.
+  FMOD_RESULT Create(const char* name, bool stream, Sound** sound);
   void Forget(Sound* sound);
   bool Live(const Channel* channel) const;
 
@@ -47,7 +48,7 @@ private:
   int max_channels;
   std::vector<Sound*> sounds;
   std::vector<Channel*> channels;
-  // Decoded files by path, size and time, shared while any sound holds them.
+  // Decoded samples by path, size and time, shared while any sound holds them.
   std::map<std::string, std::weak_ptr<Mix_Chunk>> decoded;
 };
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Globals.h"
+#include "common/Globals.h"
 #include "scene/cTile.h"
 
 // One level's static scenery: tile layers, their display lists, the animated tiles and the

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the 32-pixel game (play.sh 16: the 16-pixel one).
+# Sets up, builds and starts the 32-pixel game (play.sh 16: the 16-pixel one); it installs and
+# builds only what the game needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh game
 prog=Kelvara
 [ "${1:-32}" = 16 ] && prog=Kelvara16
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVARA_TESTS=OFF >/dev/null
 cmake --build build -j"$(nproc)" --target "$prog"
 cd build/data && exec ../$prog

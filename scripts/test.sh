@@ -1,23 +1,36 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: both tile sizes, plain and under ASan+UBSan. The style
-# check is reported but does not stop the tests; any part that failed fails the run at the end.
-set -euo pipefail
+# Sets up, builds and runs every test: both tile sizes, plain and under ASan+UBSan, then a short
+# run of each fuzzer and the style check. A step that fails does not stop the others; the last
+# line says which failed.
+set -uo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-status=0
-format="passed"
-bash scripts/check-format.sh || { format="FAILED (scripts/check-format.sh lists the files)"; status=1; }
-bash scripts/build.sh build
-bash scripts/build.sh build-asan -DKELVARA_SANITIZE=ON
+bash scripts/setup.sh test || exit 1
+failed=()
+bash scripts/check-format.sh || failed+=("style (scripts/check-format.sh lists the files)")
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # -noreset: the shared X server must not reset when its last client goes, or a test that
 # connects at that moment is dropped.
-for dir in build build-asan; do
-  echo "== tests in $dir"
-  xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" ctest --test-dir "$dir" -j"$(nproc)" --output-on-failure || status=1
-done
+run_tests() {  # run_tests NAME DIR [cmake options...]
+  local name=$1 dir=$2
+  shift 2
+  echo "== $name: building $dir"
+  if ! bash scripts/build.sh "$dir" "$@"; then
+    failed+=("$name (the build)")
+    return
+  fi
+  echo "== $name: running the tests in $dir"
+  xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" ctest --test-dir "$dir" -j"$(nproc)" \
+    --output-on-failure || failed+=("$name")
+}
+run_tests "plain tests" build
+run_tests "sanitizer tests" build-asan -DKELVARA_SANITIZE=ON
 echo "== fuzzing (bounded)"
-bash scripts/fuzz.sh 20 || status=1
-echo "== style check: $format"
-exit $status
+bash scripts/fuzz.sh 20 || failed+=("fuzzing")
+if [ ${#failed[@]} -eq 0 ]; then
+  echo "== test: passed (plain tests, sanitizer tests, fuzzing, style)"
+  exit 0
+fi
+summary=$(printf '%s; ' "${failed[@]}")
+echo "== test: FAILED: ${summary%; }"
+exit 1

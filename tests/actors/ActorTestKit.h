@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "actors/cBicho.h"
-#include "core/Globals.h"
+#include "common/Globals.h"
 
 namespace ActorTest {
 

@@ -3,7 +3,7 @@
 #include "actors/cEnemy.h"
 #include "actors/cMonster1.h"
 #include "actors/cMonster2.h"
-#include "core/Globals.h"
+#include "common/Globals.h"
 #include "support/SheetProbe.h"
 #include "support/TestGL.h"
 

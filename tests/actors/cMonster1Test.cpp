@@ -8,7 +8,7 @@
 #include "actors/cPlayer1.h"
 #include "actors/cPlayer2.h"
 #include "actors/ActorTestKit.h"
-#include "core/Globals.h"
+#include "common/Globals.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "actors/cMonster2.h"
 #include "actors/cProjectile.h"
 #include "actors/ActorTestKit.h"
-#include "core/Globals.h"
+#include "common/Globals.h"
 
 namespace {
 

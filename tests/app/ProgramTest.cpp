@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "core/Globals.h"
+#include "common/Globals.h"
 #include "app/ProgramRunner.h"
 #include "support/TestGL.h"
 

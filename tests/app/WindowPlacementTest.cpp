@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/WindowPlacement.h"
-#include "core/Globals.h"
+#include "common/Globals.h"
 
 TEST(WindowPlacement, CentresAPortraitWindowOfEighteenByTwentySevenTiles) {
   WindowPlacement p = CenteredWindow(1920, 1080);

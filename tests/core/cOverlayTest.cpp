@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "core/Globals.h"
+#include "common/Globals.h"
 #include "core/cOverlay.h"
 #include "support/TestGL.h"
 

@@ -1,6 +1,5 @@
 #include "fmod/AudioTestKit.h"
 
-#include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <algorithm>
@@ -11,6 +10,8 @@
 #include <fstream>
 #include <iterator>
 #include <thread>
+
+#include "fmod/SoundFile.h"
 
 namespace AudioTestKit {
 
@@ -62,6 +63,12 @@ std::string BuiltSound(const char* name) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+std::string Joined(const char* name, int copies) {
+  std::string one = BuiltSound(name), all;
+  for (int i = 0; i < copies; ++i) all += one;
+  return all;
+}
+
 std::string DamagedMp3() {
   std::string bytes = BuiltSound("ambient1.mp3");
   for (size_t i = 1000; i < bytes.size(); i += 50) bytes[i] = (char)(i * 2654435761u >> 24);
@@ -80,24 +87,14 @@ std::string ToneWav(double seconds, double freq, double amplitude) {
 
 bool Decode(const std::string& path, std::vector<int16_t>* samples) {
   samples->clear();
-  UseDriver("dummy");
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  bool ok = false;
-  if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) == 0) {
-    int freq = 0, channels = 0;
-    Uint16 format = 0;
-    Mix_QuerySpec(&freq, &format, &channels);
-    Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
-    if (chunk && freq == 44100 && format == AUDIO_S16SYS && channels == 2) {
-      const int16_t* s = (const int16_t*)chunk->abuf;
-      samples->assign(s, s + chunk->alen / 2);
-      ok = true;
-    }
-    if (chunk) Mix_FreeChunk(chunk);
-    Mix_CloseAudio();
-  }
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  return ok;
+  std::vector<float> mix;
+  std::string why;
+  if (!FMOD::SoundFile::Load(path.c_str(), &mix, &why)) return false;
+  samples->resize(mix.size());
+  // The same conversion as ReadMix's.
+  for (size_t i = 0; i < mix.size(); ++i)
+    (*samples)[i] = (int16_t)(std::max(-1.0f, std::min(1.0f, mix[i])) * 32767.0f);
+  return true;
 }
 
 int Peak(const std::vector<int16_t>& samples, size_t from, size_t to) {

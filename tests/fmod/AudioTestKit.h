@@ -21,13 +21,14 @@ std::string WavHeader(int format, int channels, int rate, int bits, uint32_t dat
 std::string MidiFile();
 // The bytes of a built file of Sounds/.
 std::string BuiltSound(const char* name);
+// A built file of Sounds/ joined to itself `copies` times, as cat joins files.
+std::string Joined(const char* name, int copies);
 // The built Sounds/ambient1.mp3 with every 50th byte past the first 1000 changed.
 std::string DamagedMp3();
 // Bytes of a mono 16-bit 44.1 kHz WAV file holding a sine tone.
 std::string ToneWav(double seconds, double freq, double amplitude);
 
-// Decodes a sound file through SDL_mixer into 16-bit stereo at 44.1 kHz
-// (opens and closes an output of its own: call while no sound system exists).
+// Decodes a sound file as the sound layer does, into 16-bit stereo at 44.1 kHz.
 bool Decode(const std::string& path, std::vector<int16_t>* samples);
 
 int Peak(const std::vector<int16_t>& samples, size_t from, size_t to);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/Globals.h"
+#include "common/Globals.h"
 #include "corona/TestPng.h"
 #include "gfx/cTexture.h"
 #include "io/Message.h"

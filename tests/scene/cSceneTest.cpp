@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Globals.h"
+#include "common/Globals.h"
 #include "corona/TestPng.h"
 #include "gfx/cTexture.h"
 #include "scene/cScene.h"

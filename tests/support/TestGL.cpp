@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/Globals.h"
+#include "common/Globals.h"
 
 namespace {
 bool ready = false;

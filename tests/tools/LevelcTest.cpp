@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Globals.h"
+#include "common/Globals.h"
 #include "support/TestGL.h"
 #include "tools/DataImage.h"
 
@@ -257,6 +257,7 @@ TEST(LevelcTest, RejectsMalformedSources) {
   };
   EXPECT_EQ(gate("#######^^^^#########", "#######....#########"), 0);
   EXPECT_NE(gate("#######^^^^#########", "########..##########"), 0) << "arch wider than the gap";
-  EXPECT_NE(gate("########^^##########", "#########..#########"), 0) << "arch beside the gap";
+  EXPECT_NE(gate("########^^##########", "#########..#########"), 0) << "arch left of the gap";
+  EXPECT_NE(gate("##########^^########", "#########..#########"), 0) << "arch right of the gap";
   EXPECT_NE(gate("#......^^..........#", plain), 0) << "an arch in no wall";
 }

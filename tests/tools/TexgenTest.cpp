@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Globals.h"
+#include "common/Globals.h"
 #include "support/TestGL.h"
 #include "tools/DataImage.h"
 #include "tools/texgen/TilesetLayout.h"

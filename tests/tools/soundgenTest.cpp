@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -175,6 +178,69 @@ TEST(SoundGen, SameBytesWhenMadeAgain) {
     std::string again = Bytes(dir.Path() + "/Sounds/" + e.name);
     EXPECT_FALSE(again.empty());
     EXPECT_TRUE(again == Bytes(Generated(e.name)));
+  }
+}
+
+// A built effect with its 16-bit samples changed.
+std::string ChangedWav(const char* name, const std::function<void(std::vector<int16_t>&)>& change) {
+  std::string b = Bytes(Generated(name));
+  std::vector<int16_t> s((b.size() - 44) / 2);
+  std::memcpy(s.data(), &b[44], 2 * s.size());
+  change(s);
+  std::memcpy(&b[44], s.data(), 2 * s.size());
+  return b;
+}
+
+// A built MP3 (MPEG 1 layer III at 44.1 kHz) whose last `count` frames are made silent: their
+// side information and data zeroed.
+std::string SilentEnd(const char* name, size_t count) {
+  static const int KBPS[16] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
+  std::string b = Bytes(Generated(name));
+  std::vector<size_t> frames;
+  for (size_t i = 0; i + 4 <= b.size() && (uint8_t)b[i] == 0xff;) {
+    frames.push_back(i);
+    i += 144000 * KBPS[(uint8_t)b[i + 2] >> 4] / 44100 + ((uint8_t)b[i + 2] >> 1 & 1);
+  }
+  for (size_t k = frames.size() - count; k < frames.size(); ++k)
+    std::fill(b.begin() + frames[k] + 4,
+              k + 1 < frames.size() ? b.begin() + frames[k + 1] : b.end(), '\0');
+  return b;
+}
+
+// The sound check on the built sounds with one file broken fails, and names that file's target.
+TEST(SoundCheck, FailsOnEachBrokenTarget) {
+  const std::string tool = std::string(KELVARA_BINARY_DIR) + "/tools/soundcheck/soundcheck";
+  const std::string victory = Bytes(Generated("victory.mp3"));
+  const struct {
+    const char* name;
+    std::string bytes;
+    const char* miss;
+  } cases[] = {
+      {"hit.wav",
+       ChangedWav("hit.wav",
+                  [](std::vector<int16_t>& s) {
+                    for (int16_t& x : s) x = (int16_t)std::max(-32768, std::min(32767, 4 * x));
+                  }),
+       "hit.wav: peak above -6 dBFS"},
+      {"slash.wav", ChangedWav("slash.wav", [](std::vector<int16_t>& s) { s[0] = 8000; }),
+       "slash.wav: does not start at silence"},
+      {"ambient1.mp3", SilentEnd("ambient1.mp3", 6), "ambient1.mp3: a drop at the loop's join"},
+      {"victory.mp3", victory.substr(0, victory.size() * 2 / 5),
+       "victory.mp3: falls silent before its sequence ends"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    for (const auto& e : std::filesystem::directory_iterator(Generated("")))
+      if (e.path().filename() != c.name)
+        std::filesystem::create_symlink(e.path(), dir.Path() + "/" + e.path().filename().string());
+    dir.Write(c.name, c.bytes);
+    const std::string out = dir.Path() + "/out.txt";
+    EXPECT_NE(std::system(("\"" + tool + "\" \"" + dir.Path() + "\" >\"" + out + "\"").c_str()), 0);
+    const std::string said = Bytes(out);
+    EXPECT_NE(said.find("MISS " + std::string(c.miss)), std::string::npos) << said;
+    for (size_t at = said.find("MISS "); at != std::string::npos; at = said.find("MISS ", at + 1))
+      EXPECT_EQ(said.compare(at + 5, std::strlen(c.name), c.name), 0) << said.substr(at, 80);
   }
 }
 

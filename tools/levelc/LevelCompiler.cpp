@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "core/Globals.h"
+#include "common/Globals.h"
 #include "tools/texgen/TilesetLayout.h"
 
 using namespace TilesetLayout;

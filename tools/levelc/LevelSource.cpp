@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/Globals.h"
+#include "common/Globals.h"
 #include "tools/texgen/TilesetLayout.h"
 
 namespace {

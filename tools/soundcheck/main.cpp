@@ -1,9 +1,7 @@
-// Measures the game's sounds as the game plays them (decoded by SDL_mixer, the musics at their
-// channel volumes), prints a table and fails when a file leaves its targets:
+// Measures the game's sounds as the game plays them (decoded by its own sound layer, the musics
+// at their channel volumes and round their loop), prints a table and fails when a file leaves
+// its targets:
 //   soundcheck SOUNDS_FOLDER
-#include <SDL.h>
-#include <SDL_mixer.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "Meter.h"
+#include "fmod/SoundFile.h"
 
 namespace {
 enum Kind { EFFECT, MUSIC, JINGLE };
@@ -18,19 +17,20 @@ enum Kind { EFFECT, MUSIC, JINGLE };
 struct File {
   const char* name;
   Kind kind;
-  int volume;  // the channel volume the game gives it, out of MIX_MAX_VOLUME
+  int volume;  // the channel volume the game gives it, out of 128
   double min_seconds, max_seconds;
+  double min_audible;  // a jingle sounds through its sequence: audible until at least this
 };
 
 const File FILES[] = {
-    {"slash.wav", EFFECT, 128, 0.1, 1.5},    {"superslash.wav", EFFECT, 128, 0.1, 1.5},
-    {"hit.wav", EFFECT, 128, 0.1, 1.5},      {"explosion.wav", EFFECT, 128, 0.1, 1.5},
-    {"fireball.wav", EFFECT, 128, 0.1, 1.5}, {"superfireball.wav", EFFECT, 128, 0.1, 1.5},
-    {"arrow.wav", EFFECT, 128, 0.1, 1.5},    {"death.wav", EFFECT, 128, 0.1, 1.5},
-    {"token.wav", EFFECT, 128, 0.1, 1.5},    {"fail.wav", EFFECT, 128, 0.05, 0.25},
-    {"charged.wav", EFFECT, 128, 0.1, 1.5},  {"ambient1.mp3", MUSIC, 32, 20.0, 90.0},
-    {"ambient2.mp3", MUSIC, 26, 20.0, 90.0}, {"gameover.mp3", JINGLE, 128, 9.5, 10.7},
-    {"victory.mp3", JINGLE, 128, 5.0, 6.0},
+    {"slash.wav", EFFECT, 128, 0.1, 1.5, 0},     {"superslash.wav", EFFECT, 128, 0.1, 1.5, 0},
+    {"hit.wav", EFFECT, 128, 0.1, 1.5, 0},       {"explosion.wav", EFFECT, 128, 0.1, 1.5, 0},
+    {"fireball.wav", EFFECT, 128, 0.1, 1.5, 0},  {"superfireball.wav", EFFECT, 128, 0.1, 1.5, 0},
+    {"arrow.wav", EFFECT, 128, 0.1, 1.5, 0},     {"death.wav", EFFECT, 128, 0.1, 1.5, 0},
+    {"token.wav", EFFECT, 128, 0.1, 1.5, 0},     {"fail.wav", EFFECT, 128, 0.05, 0.25, 0},
+    {"charged.wav", EFFECT, 128, 0.1, 1.5, 0},   {"ambient1.mp3", MUSIC, 32, 20.0, 90.0, 0},
+    {"ambient2.mp3", MUSIC, 26, 20.0, 90.0, 0},  {"gameover.mp3", JINGLE, 128, 9.5, 10.7, 9.5},
+    {"victory.mp3", JINGLE, 128, 5.0, 6.0, 5.0},
 };
 
 // The targets.
@@ -44,6 +44,11 @@ const double HIT_HIGH_SHARE = 0.25;      // above 1 kHz
 const double EXPLOSION_LOW_SHARE = 0.5;  // below 100 Hz
 const double DC_LIMIT = 0.001;
 const int EDGE_LIMIT = 64;  // out of 32768, over the first and the last four frames
+const double AUDIBLE_DB = -50.0;
+// A music's loop: no 20 ms stretch near the join more than this under the second around it,
+// and the step from its last sample to its first no larger than this many times the largest
+// step near it.
+const double SEAM_DB = 6.0, SEAM_STEP = 1.5;
 // A jingle's tail dies away: its last 100 ms lie this far under its loudest, and no 100 ms
 // step of its last third falls by more than the cut limit (ignoring what is already inaudible).
 const double TAIL_DROP_DB = 35.0, CUT_DB = 10.0, INAUDIBLE_DB = -70.0;
@@ -52,22 +57,49 @@ struct Row {
   const File* file;
   double seconds, peak, heard_peak, heard_rms, loudness, below100, below120, above1k, dc;
   int first, last;
-  double tail_db, worst_step_db;
+  double tail_db, worst_step_db, audible, seam_db, seam_step;
 };
 
 // Decodes a file as the game does, into one buffer per channel.
-bool Decode(const std::string& path, Meter::Channels* sound) {
-  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
-  if (!chunk) return false;
-  const float* s = reinterpret_cast<const float*>(chunk->abuf);
-  const size_t frames = chunk->alen / (2 * sizeof(float));
+bool Decode(const std::string& path, Meter::Channels* sound, std::string* why) {
+  std::vector<float> s;
+  if (!FMOD::SoundFile::Load(path.c_str(), &s, why)) return false;
+  const size_t frames = s.size() / 2;
   sound->assign(2, Buffer(frames));
   for (size_t i = 0; i < frames; ++i) {
     (*sound)[0][i] = s[2 * i];
     (*sound)[1][i] = s[2 * i + 1];
   }
-  Mix_FreeChunk(chunk);
   return true;
+}
+
+// The loop's join as the game plays it, the music's end running on into its start: the 20 ms
+// stretch within 50 ms of the join that lies furthest under the second around it (in dB), and
+// the step across the join against the largest step within 10 ms of it.
+void MeasureSeam(const Meter::Channels& sound, Row* r) {
+  const size_t half = std::min(sound[0].size() / 2, (size_t)Samples(0.5));
+  Meter::Channels joined(sound.size());
+  for (size_t c = 0; c < sound.size(); ++c) {
+    joined[c].assign(sound[c].end() - half, sound[c].end());
+    joined[c].insert(joined[c].end(), sound[c].begin(), sound[c].begin() + half);
+  }
+  const double around = Meter::Db(Meter::Rms(joined));
+  const size_t window = Samples(0.02), reach = Samples(0.05), near = Samples(0.01);
+  r->seam_db = 0.0;
+  for (size_t at = half - reach; at + window <= half + reach; at += Samples(0.002)) {
+    double sum = 0.0;
+    for (const Buffer& c : joined)
+      for (size_t i = at; i < at + window; ++i) sum += c[i] * c[i];
+    const double db = Meter::Db(std::sqrt(sum / (window * joined.size()))) - around;
+    r->seam_db = std::min(r->seam_db, db);
+  }
+  double join = 0.0, steps = 0.0;
+  for (const Buffer& c : joined) {
+    join = std::max(join, std::fabs(c[half] - c[half - 1]));
+    for (size_t i = half - near; i < half + near; ++i)
+      if (i != half) steps = std::max(steps, std::fabs(c[i] - c[i - 1]));
+  }
+  r->seam_step = steps > 0.0 ? join / steps : 0.0;
 }
 
 int Edge(const Meter::Channels& sound, bool at_end) {
@@ -83,7 +115,7 @@ Row Measure(const File& file, const Meter::Channels& sound) {
   Meter::Channels heard = sound;
   for (Buffer& c : heard)
     for (double& x : c) x *= file.volume / 128.0;
-  Row r{&file, sound[0].size() / (double)SAMPLE_RATE, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  Row r{&file, sound[0].size() / (double)SAMPLE_RATE, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   r.peak = Meter::Db(Meter::Peak(sound));
   r.heard_peak = Meter::Db(Meter::Peak(heard));
   r.heard_rms = Meter::Db(Meter::Rms(heard));
@@ -101,14 +133,19 @@ Row Measure(const File& file, const Meter::Channels& sound) {
   for (size_t i = blocks.size() * 2 / 3 + 1; i < blocks.size(); ++i)
     if (Meter::Db(blocks[i - 1]) > INAUDIBLE_DB)
       r.worst_step_db = std::max(r.worst_step_db, Meter::Db(blocks[i - 1]) - Meter::Db(blocks[i]));
+  for (size_t i = 0; i < blocks.size(); ++i)
+    if (Meter::Db(blocks[i]) > AUDIBLE_DB) r.audible = std::min(r.seconds, 0.1 * (i + 1));
+  if (file.kind == MUSIC) MeasureSeam(sound, &r);
   return r;
 }
 
 void Print(const Row& r) {
-  std::printf("%-18s %6.2f %6.1f %6.1f %6.1f %6.1f %5.0f%% %5.0f%% %5.0f%% %8.5f %5d %5d %6.1f\n",
-              r.file->name, r.seconds, r.peak, r.heard_peak, r.heard_rms, r.loudness,
-              100.0 * r.below100, 100.0 * r.below120, 100.0 * r.above1k, r.dc, r.first, r.last,
-              r.tail_db);
+  std::printf(
+      "%-18s %6.2f %6.1f %6.1f %6.1f %6.1f %5.0f%% %5.0f%% %5.0f%% %8.5f %5d %5d %6.1f %6.1f "
+      "%6.1f %5.2f\n",
+      r.file->name, r.seconds, r.peak, r.heard_peak, r.heard_rms, r.loudness, 100.0 * r.below100,
+      100.0 * r.below120, 100.0 * r.above1k, r.dc, r.first, r.last, r.tail_db, r.audible, r.seam_db,
+      r.seam_step);
 }
 
 // Every target the row misses, one line each.
@@ -125,8 +162,13 @@ std::vector<std::string> Misses(const Row& r, double median) {
   miss(r.seconds < f.min_seconds || r.seconds > f.max_seconds, "length out of its range",
        r.seconds);
   miss(std::fabs(r.dc) > DC_LIMIT, "DC offset", r.dc);
-  miss(r.first > EDGE_LIMIT, "does not start at silence", r.first);
-  miss(r.last > EDGE_LIMIT, "does not end at silence", r.last);
+  if (f.kind == MUSIC) {
+    miss(r.seam_db < -SEAM_DB, "a drop at the loop's join", r.seam_db);
+    miss(r.seam_step > SEAM_STEP, "a click at the loop's join", r.seam_step);
+  } else {
+    miss(r.first > EDGE_LIMIT, "does not start at silence", r.first);
+    miss(r.last > EDGE_LIMIT, "does not end at silence", r.last);
+  }
   if (f.kind == EFFECT) {
     miss(r.peak > EFFECT_PEAK_DB, "peak above -6 dBFS", r.peak);
     if (name == "fail.wav")
@@ -148,6 +190,7 @@ std::vector<std::string> Misses(const Row& r, double median) {
   if (f.kind == JINGLE) {
     miss(r.tail_db > -TAIL_DROP_DB, "ends before its tail has died away", r.tail_db);
     miss(r.worst_step_db > CUT_DB, "its ending is cut", r.worst_step_db);
+    miss(r.audible < f.min_audible, "falls silent before its sequence ends", r.audible);
   }
   if (name == "hit.wav") miss(r.above1k < HIT_HIGH_SHARE, "too little above 1 kHz", r.above1k);
   if (name == "explosion.wav")
@@ -161,26 +204,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: soundcheck SOUNDS_FOLDER\n");
     return 2;
   }
-  SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
-  if (SDL_Init(SDL_INIT_AUDIO) != 0 || Mix_OpenAudio(SAMPLE_RATE, AUDIO_F32SYS, 2, 1024) != 0) {
-    std::fprintf(stderr, "soundcheck: no audio output to decode with: %s\n", SDL_GetError());
-    return 1;
-  }
-  Mix_Init(MIX_INIT_MP3);
   std::vector<Row> rows;
   std::vector<std::string> misses;
   for (const File& f : FILES) {
     const std::string path = std::string(argv[1]) + "/" + f.name;
     Meter::Channels sound;
-    if (!Decode(path, &sound) || sound[0].empty()) {
-      misses.push_back(path + ": cannot be decoded: " + Mix_GetError());
+    std::string why;
+    if (!Decode(path, &sound, &why)) {
+      misses.push_back(path + ": cannot be decoded: " + why);
       continue;
     }
     rows.push_back(Measure(f, sound));
   }
-  Mix_CloseAudio();
-  Mix_Quit();
-  SDL_Quit();
 
   std::vector<double> effects;
   for (const Row& r : rows)
@@ -189,10 +224,11 @@ int main(int argc, char** argv) {
   std::sort(effects.begin(), effects.end());
   const double median = effects.empty() ? 0.0 : effects[effects.size() / 2];
 
-  std::printf("%-18s %6s %6s %6s %6s %6s %6s %6s %6s %8s %5s %5s %6s\n", "file", "secs", "peak",
-              "heard", "rms", "A-loud", "<100", "<120", ">1k", "DC", "first", "last", "tail");
-  std::printf("%-18s %6s %6s %6s %6s %6s %6s %6s %6s %8s %5s %5s %6s\n", "", "", "dBFS", "peak",
-              "heard", "dBFS", "Hz", "Hz", "Hz", "", "", "", "dB");
+  std::printf("%-18s %6s %6s %6s %6s %6s %6s %6s %6s %8s %5s %5s %6s %6s %6s %5s\n", "file", "secs",
+              "peak", "heard", "rms", "A-loud", "<100", "<120", ">1k", "DC", "first", "last",
+              "tail", "heard", "seam", "seam");
+  std::printf("%-18s %6s %6s %6s %6s %6s %6s %6s %6s %8s %5s %5s %6s %6s %6s %5s\n", "", "", "dBFS",
+              "peak", "heard", "dBFS", "Hz", "Hz", "Hz", "", "", "", "dB", "to s", "dB", "step");
   for (const Row& r : rows) {
     Print(r);
     for (const std::string& m : Misses(r, median)) misses.push_back(m);

@@ -16,16 +16,6 @@ Meter::Channels Copy(const Channels& sound) {
   return copy;
 }
 
-// Raised-cosine fades: `in` seconds at the start, `out` seconds at the end.
-void Fade(const Channels& sound, double in, double out) {
-  for (Buffer* c : sound) {
-    const size_t n = c->size();
-    const size_t a = std::min(n, (size_t)Samples(in)), b = std::min(n, (size_t)Samples(out));
-    for (size_t i = 0; i < a; ++i) (*c)[i] *= 0.5 - 0.5 * std::cos(3.14159265358979 * i / a);
-    for (size_t i = 0; i < b; ++i)
-      (*c)[n - 1 - i] *= 0.5 - 0.5 * std::cos(3.14159265358979 * i / b);
-  }
-}
 }  // namespace
 
 void HighPass(const Channels& sound, double freq, bool loop) {
@@ -126,7 +116,6 @@ void MasterLoop(Buffer& left, Buffer& right, double rms_db, double ceiling_db) {
     for (double x : *c) mean += x / c->size();
     for (double& x : *c) x -= mean;
   }
-  // A breath of 40 ms at the loop point, just before the downbeat, so the music starts and
-  // ends at rest and the encoder's noise there stays small.
-  Fade(sound, 0.02, 0.02);
+  // No fade at the ends: the loop runs on from its last sample into its first, and the
+  // player's fade-in takes the click off a start.
 }

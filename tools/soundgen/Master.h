@@ -18,6 +18,6 @@ void Scale(const Channels& sound, double gain);
 // An effect: DC and rumble removed, its A-weighted loudness set, its peaks limited, and
 // short fades so it starts and ends at rest.
 void MasterEffect(Buffer& effect, double loudness_db, double ceiling_db);
-// A level music: rumble removed, brought to an RMS level under a peak ceiling (a few rounds
-// of gain, limiting and gentle saturation), then faded in and out at the loop point.
+// A level music: rumble removed and brought to an RMS level under a peak ceiling (a few rounds
+// of gain, limiting and gentle saturation), all round the loop, which stays seamless.
 void MasterLoop(Buffer& left, Buffer& right, double rms_db, double ceiling_db);

@@ -62,10 +62,12 @@ public:
     }
   }
 
-  // A jingle: faded at its ends.
-  Stereo Finish() {
-    FadeEdges(out.left, 0.002, 0.3);
-    FadeEdges(out.right, 0.002, 0.3);
+  // A jingle: faded in, and dying away over its last `die_away` seconds.
+  Stereo Finish(double die_away) {
+    for (Buffer* side : {&out.left, &out.right}) {
+      FadeEdges(*side, 0.002, 0.0);
+      DieAway(*side, die_away);
+    }
     NormalizePair(out.left, out.right, JINGLE_PEAK);
     return out;
   }
@@ -146,44 +148,49 @@ struct Line {
 }  // namespace
 
 Stereo MakeVictory() {
-  // Bright rising fanfare in C major; its last chord holds under a ring of bells and dies
-  // away with the fade of the screen.
+  // Bright rising fanfare in C major; its last chord holds under a ring of bells through the
+  // whole sequence and dies away with the fade of the screen.
   const double beat = 60.0 / 150.0;
-  Track track(5.6, false, 0x71c7);
+  const double seconds = 5.9;
+  const double hold = seconds / beat - 3.75;  // beats of the last chord, to the end
+  Track track(seconds, false, 0x71c7);
   const Line melody[] = {
       {0.0, 72, 0.5},   {0.5, 76, 0.5},   {1.0, 79, 0.5},   {1.5, 84, 1.0},
-      {2.75, 79, 0.33}, {3.08, 81, 0.33}, {3.41, 83, 0.34}, {3.75, 84, 5.0},
+      {2.75, 79, 0.33}, {3.08, 81, 0.33}, {3.41, 83, 0.34}, {3.75, 84, hold},
   };
   for (const Line& l : melody) {
     track.Note(l.beat * beat, l.beats * beat, l.note, BRASS, 0.5, -0.2);
     track.Note(l.beat * beat, l.beats * beat, l.note + 12, BELL, 0.12, 0.3);
   }
   const double chord[] = {60, 64, 67, 72};
-  for (double n : chord) track.Note(3.75 * beat, 5.0 * beat, n, BRASS, 0.18, n < 66 ? 0.4 : -0.4);
-  track.Note(3.75 * beat, 5.0 * beat, 48, BASS, 0.4, 0.0);
-  const Line bells[] = {{4.75, 84, 0.5}, {5.25, 88, 0.5}, {5.75, 91, 0.5}, {6.25, 96, 0.5}};
+  for (double n : chord) track.Note(3.75 * beat, hold * beat, n, BRASS, 0.18, n < 66 ? 0.4 : -0.4);
+  track.Note(3.75 * beat, hold * beat, 48, BASS, 0.4, 0.0);
+  const Line bells[] = {{4.75, 84, 0.5}, {5.25, 88, 0.5}, {5.75, 91, 0.5}, {6.25, 96, 0.5},
+                        {8.75, 84, 0.5}, {9.25, 88, 0.5}, {9.75, 91, 0.5}, {10.25, 96, 0.5}};
   for (const Line& l : bells) track.Note(l.beat * beat, l.beats * beat, l.note, BELL, 0.08, 0.5);
   track.Room(0.3);
-  return track.Finish();
+  return track.Finish(1.2);
 }
 
 Stereo MakeGameOver() {
-  // Slow falling line in C minor, ending low on a long chord and a last toll that dies away
-  // through the whole fade to grey.
+  // Slow falling line in C minor, ending low on a long chord and a last toll, held through the
+  // whole fade to grey and dying away with it.
   const double beat = 60.0 / 66.0;
-  Track track(10.2, false, 0x60e5);
+  const double seconds = 10.6;
+  const double hold = seconds / beat - 4.0;  // beats of the last chord, to the end
+  Track track(seconds, false, 0x60e5);
   const Line melody[] = {
-      {0.0, 67, 0.9}, {1.0, 65, 0.9}, {2.0, 63, 0.9}, {3.0, 62, 0.9}, {4.0, 60, 4.0},
+      {0.0, 67, 0.9}, {1.0, 65, 0.9}, {2.0, 63, 0.9}, {3.0, 62, 0.9}, {4.0, 60, hold},
   };
   for (const Line& l : melody) track.Note(l.beat * beat, l.beats * beat, l.note, ORGAN, 0.45, -0.1);
   const double chord[] = {48, 55, 60, 63};
-  for (double n : chord) track.Note(4.0 * beat, 4.0 * beat, n, PAD, 0.25, n < 58 ? -0.3 : 0.3);
+  for (double n : chord) track.Note(4.0 * beat, hold * beat, n, PAD, 0.25, n < 58 ? -0.3 : 0.3);
   track.Note(0.0, 3.9 * beat, 43, PAD, 0.2, 0.0);
-  track.Note(4.0 * beat, 4.0 * beat, 36, BASS, 0.5, 0.0);
+  track.Note(4.0 * beat, hold * beat, 36, BASS, 0.5, 0.0);
   track.Note(4.0 * beat, 1.0 * beat, 48, BELL, 0.15, 0.2);
   track.Note(8.0 * beat, 1.0 * beat, 43, BELL, 0.2, -0.2);
   track.Room(0.35);
-  return track.Finish();
+  return track.Finish(1.5);
 }
 
 Stereo MakeAmbient1() {

@@ -67,3 +67,9 @@ void FadeEdges(Buffer& buffer, double in_seconds, double out_seconds) {
   for (size_t i = 0; i < in; ++i) buffer[i] *= (double)i / in;
   for (size_t i = 0; i < out; ++i) buffer[n - 1 - i] *= (double)i / out;
 }
+
+void DieAway(Buffer& buffer, double seconds) {
+  const size_t n = buffer.size(), span = std::min(n, (size_t)Samples(seconds));
+  for (size_t i = 0; i < span; ++i)
+    buffer[n - span + i] *= std::pow(10.0, -3.0 * (i + 1) / (double)span);
+}

@@ -25,3 +25,5 @@ void Normalize(Buffer& buffer, double peak);
 void NormalizePair(Buffer& left, Buffer& right, double peak);
 // Short fades so a one-shot starts and ends at zero.
 void FadeEdges(Buffer& buffer, double in_seconds, double out_seconds);
+// Over its last `seconds` the buffer dies away, falling evenly by 60 dB to its end.
+void DieAway(Buffer& buffer, double seconds);

@@ -1,9 +1,9 @@
 #pragma once
 
-// Tile size in pixels, chosen when the program is built (32 or 16).
-#ifndef TILE_SIZE
-#define TILE_SIZE 32
-#endif
+// Constants shared by the scene, the actors, the game and the level compiler.
+//
+// TILE_SIZE, the tile size in pixels (32 or 16), is given by the build to the layers that
+// depend on it; a layer built once for both sizes cannot use it.
 
 // Every level grid and collision map is 20 columns by 160 rows; cell = column + row * 20.
 const int MAP_COLS = 20;

@@ -1,22 +1,51 @@
 #include "app/HeldKeys.h"
 
-#include <GL/glew.h>
-#include <GL/freeglut.h>
+#include <algorithm>
 
 #include "core/cGame.h"
 
+namespace {
+const int KEYCODES = 256;
+}  // namespace
+
 HeldKeys::~HeldKeys() {}
+
+void HeldKeys::Pressed(const cGame& game, unsigned char key, bool special) {
+  const int entry = cGame::KeyEntry(key, special);
+  if (entry < 0) return;
+  std::vector<int>& keys = pressed[entry];
+  if (!game.keys[entry]) keys.clear();
+  if (!Refresh()) return;
+  for (int k = 0; k < KEYCODES; ++k)
+    if (Down(k) && Makes(k, entry) && std::find(keys.begin(), keys.end(), k) == keys.end())
+      keys.push_back(k);
+}
+
+bool HeldKeys::AnyDownMaking(int entry, bool* made) {
+  for (int k = 0; k < KEYCODES; ++k)
+    if (Down(k) && Makes(k, entry)) return *made = true;
+  for (int k = 0; k < KEYCODES && !*made; ++k) *made = Makes(k, entry);
+  return false;
+}
 
 void HeldKeys::ReleaseLetGo(cGame& game) {
   bool any_down = false;
   for (bool down : game.keys) any_down = any_down || down;
-  if (!any_down) return;
-  Refresh();
+  if (!any_down || !Refresh()) return;
   for (int entry = 0; entry < 256; ++entry) {
-    if (!game.keys[entry] || Held(entry) != KEY_HELD_UP) continue;
+    if (!game.keys[entry]) continue;
+    if (pressed[entry].empty()) {
+      // A press that found none of its keys down (let go at once, or not seen here) is judged
+      // by the keys that make the entry now; an entry that no key makes waits for its release.
+      bool made = false;
+      if (AnyDownMaking(entry, &made) || !made) continue;
+    } else {
+      bool held = false;
+      for (int k : pressed[entry]) held = held || Down(k);
+      if (held) continue;
+    }
     const unsigned char key = static_cast<unsigned char>(entry);
-    // The arrows are recorded under their special codes, every other entry is a character.
-    if (entry >= GLUT_KEY_LEFT && entry <= GLUT_KEY_DOWN)
+    if (cGame::IsArrowEntry(entry))
       game.ReadSpecialKeyboard(key, 0, 0, false);
     else
       game.ReadKeyboard(key, 0, 0, false);

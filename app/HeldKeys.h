@@ -1,29 +1,37 @@
 #pragma once
+#include <vector>
 
 class cGame;
 
-// What the keyboard says of the physical keys behind one entry of the key table.
-enum KeyHeld {
-  KEY_HELD_UNKNOWN,  // no key makes that entry: only its own release event lets it go
-  KEY_HELD_UP,       // every key that makes it is up
-  KEY_HELD_DOWN      // a key that makes it is down
-};
-
 // The physical keyboard behind the key table. A release can arrive as another character than
 // its press (Shift or Ctrl changed while the key was held), or go to another window; the entry
-// of its press would then stay down for ever. ReleaseLetGo finds such entries by the keys
-// themselves and lets them go.
+// of its press would then stay down for ever. Each press remembers the keys that went down
+// for its entry, and ReleaseLetGo lets go of an entry once none of them is down.
 class HeldKeys {
 public:
   virtual ~HeldKeys();
 
+  // Called on each press, before the game records it: remembers the keys that make the entry
+  // under the layout active now and are down. They stay the entry's keys until it is let go,
+  // whatever layout is active meanwhile; a second press of the entry adds its keys.
+  void Pressed(const cGame& game, unsigned char key, bool special);
   // Gives each entry that the table shows down and whose keys are all up the release a
   // normal release would give it: stop, leave the guard, the attack request.
   void ReleaseLetGo(cGame& game);
 
 protected:
-  // Reads the keyboard's state, once per ReleaseLetGo that has an entry down.
-  virtual void Refresh() = 0;
-  // The state of the keys behind one entry (a folded character, or an arrow's special code).
-  virtual KeyHeld Held(int entry) = 0;
+  // Reads the keyboard's state; false when there is none to read.
+  virtual bool Refresh() = 0;
+  // Whether a key, by its keycode (0 to 255), was down at the last Refresh.
+  virtual bool Down(int keycode) = 0;
+  // Whether a key makes an entry under the layout active at the last Refresh, with any
+  // modifiers.
+  virtual bool Makes(int keycode, int entry) = 0;
+
+private:
+  // Whether some key that makes the entry now is down; *made tells whether any key makes it.
+  bool AnyDownMaking(int entry, bool* made);
+
+  // The keys whose presses made each entry since it last went down.
+  std::vector<int> pressed[256];
 };

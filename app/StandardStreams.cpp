@@ -10,11 +10,7 @@ void PrepareStandardStreams() {
   for (int fd = 0; fd <= 2; ++fd) {
     if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
     // The lower descriptors are open by now, so open() takes this one.
-    const int opened = open("/dev/null", O_RDWR);
-    if (opened > fd) {
-      dup2(opened, fd);
-      close(opened);
-    }
+    open("/dev/null", O_RDWR);
   }
   signal(SIGPIPE, SIG_IGN);
 }

@@ -1,22 +1,20 @@
 #pragma once
-#include <vector>
 
 #include "app/HeldKeys.h"
 
 // The X server's keyboard behind the key table. Its key state is global: it does not depend
-// on which window has the focus. The keys behind a character entry are the keycodes that type
-// that character under the current keymap, with or without Shift, Caps Lock, Ctrl, Num Lock
-// and AltGr; those behind an arrow are the keycodes of that arrow, on the keypad too. Each
-// entry's keys are looked up the first time it is asked about.
+// on which window has the focus. A key makes a character entry when it types that character
+// under the layout group active at the last reading, with or without Shift, Caps Lock, Ctrl,
+// Num Lock and AltGr; it makes an arrow's entry when it is that arrow, on the keypad too.
 class XHeldKeys : public HeldKeys {
 protected:
-  void Refresh() override;
-  KeyHeld Held(int entry) override;
+  bool Refresh() override;
+  bool Down(int keycode) override;
+  bool Makes(int keycode, int entry) override;
 
 private:
   // The display of the current GL context (GLUT's), or null before the window exists.
   void* display = nullptr;
   char keymap[32] = {};
-  bool looked_up[256] = {};
-  std::vector<int> keycodes[256];
+  unsigned int group = 0;
 };

@@ -1,6 +1,7 @@
 #include <GL/glew.h>
 #include <GL/freeglut.h>
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -10,6 +11,7 @@
 #include "app/XHeldKeys.h"
 #include "core/LevelFiles.h"
 #include "core/cGame.h"
+#include "io/Message.h"
 
 // Before every other static initialiser of the program, the game object's first among them:
 // the standard descriptors are taken and SIGPIPE is ignored before anything opens a file.
@@ -43,9 +45,13 @@ static XHeldKeys held_keys;
 
 static void AppReshape(int w, int h) { game.Reshape(w, h); }
 static void AppRender() { game.Render(); }
-static void AppKeyboard(unsigned char key, int x, int y) { game.ReadKeyboard(key, x, y, true); }
+static void AppKeyboard(unsigned char key, int x, int y) {
+  held_keys.Pressed(game, key, false);
+  game.ReadKeyboard(key, x, y, true);
+}
 static void AppKeyboardUp(unsigned char key, int x, int y) { game.ReadKeyboard(key, x, y, false); }
 static void AppSpecialKeys(int key, int x, int y) {
+  held_keys.Pressed(game, static_cast<unsigned char>(key), true);
   game.ReadSpecialKeyboard(static_cast<unsigned char>(key), x, y, true);
 }
 static void AppSpecialKeysUp(int key, int x, int y) {
@@ -64,7 +70,21 @@ static void AppIdle() {
   std::exit(0);
 }
 
+// freeglut's own errors and warnings, in the game's voice. After an error freeglut cannot go on
+// (it would crash if this returned), so the program ends here.
+static void Complain(const char* fmt, va_list ap) {
+  char text[512];
+  std::vsnprintf(text, sizeof text, fmt, ap);
+  Say(text);
+}
+static void GlutError(const char* fmt, va_list ap) {
+  Complain(fmt, ap);
+  std::exit(1);
+}
+
 int main(int argc, char** argv) {
+  glutInitErrorFunc(GlutError);
+  glutInitWarningFunc(Complain);
   glutInit(&argc, argv);
   glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH);
 

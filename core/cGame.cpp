@@ -251,29 +251,40 @@ bool cGame::Loop() {
   return result;
 }
 
-void cGame::ReadKeyboard(unsigned char key, int, int, bool press) {
-  if (key >= 'A' && key <= 'Z') key = static_cast<unsigned char>(key + 32);
+int cGame::KeyEntry(int key, bool special) {
+  if (key < 0 || key > 255) return -1;
+  if (special) return IsArrowEntry(key) ? key : -1;
+  if (key >= 'A' && key <= 'Z') key += 32;
+  return IsArrowEntry(key) ? -1 : key;
+}
 
-  if (!press && (key == 'j' || key == 'l')) {
+bool cGame::IsArrowEntry(int entry) { return entry >= GLUT_KEY_LEFT && entry <= GLUT_KEY_DOWN; }
+
+void cGame::ReadKeyboard(unsigned char key, int, int, bool press) {
+  const int entry = KeyEntry(key, false);
+
+  if (!press && (entry == 'j' || entry == 'l')) {
     if (!player1.IsAttacking()) player1.StopAndSave();
   }
-  if (!press && key == 'x') player1.LeaveGuardAndSave();
-  if (!press && key == '-') player2.LeaveGuard();
+  if (!press && entry == 'x') player1.LeaveGuardAndSave();
+  if (!press && entry == '-') player2.LeaveGuard();
   // The table is read before it is updated below: only a recorded press counts.
-  if (!press && key == 'z' && keys[KEY_P1_ATTACK] && !keys[KEY_P1_GUARD]) p1_attack_request = true;
-  if (!press && key == '*' && keys[KEY_P2_ATTACK] && !keys[KEY_P2_GUARD]) p2_attack_request = true;
-  if (press && key == 'x') player1.SetCharge(0);
-  if (press && key == '-') player2.SetCharge(0);
+  if (!press && entry == 'z' && keys[KEY_P1_ATTACK] && !keys[KEY_P1_GUARD])
+    p1_attack_request = true;
+  if (!press && entry == '*' && keys[KEY_P2_ATTACK] && !keys[KEY_P2_GUARD])
+    p2_attack_request = true;
+  if (press && entry == 'x') player1.SetCharge(0);
+  if (press && entry == '-') player2.SetCharge(0);
 
-  // d, e, f and g share their codes with the arrow keys' entries.
-  if (key < GLUT_KEY_LEFT || key > GLUT_KEY_DOWN) keys[key] = press;
+  if (entry >= 0) keys[entry] = press;
 }
 
 void cGame::ReadSpecialKeyboard(unsigned char key, int, int, bool press) {
   if (!press && (key == GLUT_KEY_LEFT || key == GLUT_KEY_RIGHT)) {
     if (!player2.IsAttacking()) player2.Stop();
   }
-  if (key >= GLUT_KEY_LEFT && key <= GLUT_KEY_DOWN) keys[key] = press;
+  const int entry = KeyEntry(key, true);
+  if (entry >= 0) keys[entry] = press;
   if (press && key == GLUT_KEY_F1) ai_enabled = !ai_enabled;
   if (press && key == GLUT_KEY_F10) epileptic = !epileptic;
   if (!press && key == GLUT_KEY_F10) fade = 0.0f;
@@ -618,12 +629,15 @@ void cGame::Render() {
     }
   }
 
-  if (fade > 0.0f) shader.SetUniform("flatcolor", 1);
+  // The bars are flat-coloured under every effect, the flashing one's frame whose timer has
+  // just wrapped to 0 too: sampling a texture there would darken them for that frame.
+  const bool effect = epileptic || fade > 0.0f;
+  if (effect) shader.SetUniform("flatcolor", 1);
   panel1.DrawBars(player1.GetMaxLife(), player1.GetLife(), player1.GetMaxEnergy(),
                   player1.GetEnergy());
   panel2.DrawBars(player2.GetMaxLife(), player2.GetLife(), player2.GetMaxEnergy(),
                   player2.GetEnergy());
-  if (fade > 0.0f) shader.SetUniform("flatcolor", 0);
+  if (effect) shader.SetUniform("flatcolor", 0);
 
   panel1.Draw(data.GetID(TEX_OVERLAY1));
   panel2.Draw(data.GetID(TEX_OVERLAY2));

@@ -55,6 +55,12 @@ public:
 
   void ReadKeyboard(unsigned char key, int x, int y, bool press);
   void ReadSpecialKeyboard(unsigned char key, int x, int y, bool press);
+  // The entry of the key table that a key is recorded under: a character with its letters
+  // folded to lower case, an arrow (special) under its GLUT code; -1 for a key that is not
+  // recorded (d, e, f and g, whose codes are the arrows' entries, and the other special keys).
+  static int KeyEntry(int key, bool special);
+  // Whether a key table entry is an arrow's, whose events come through ReadSpecialKeyboard.
+  static bool IsArrowEntry(int entry);
   void ReadMouse(int button, int state, int x, int y);
 
   // The per-frame rules; false when Escape was down at the start of the frame.

@@ -1,5 +1,7 @@
 #include "gfx/cData.h"
 
+#include "io/Message.h"
+
 namespace {
 const char* const kTextureFiles[cData::NUM_TEXTURES] = {
     "Textures/tileset.png",  "Textures/player1.png",  "Textures/superp1.png",
@@ -15,15 +17,21 @@ cData::cData() {}
 cData::~cData() {}
 
 bool cData::Load() {
+  std::string fault;
   for (int img = TEX_TILESET; img <= TEX_HEART; ++img) {
-    if (!LoadImage(img, kTextureFiles[img], GL_RGBA)) return false;
+    if (LoadImage(img, kTextureFiles[img], GL_RGBA, &fault)) continue;
+    for (int later = img + 1; later <= TEX_HEART; ++later)
+      fault += (later == img + 1 ? "; the textures after it were not loaded: " : ", ") +
+               std::string(kTextureFiles[later]);
+    Say(fault);
+    return false;
   }
   return true;
 }
 
-bool cData::LoadImage(int img, const char* file, int type) {
+bool cData::LoadImage(int img, const char* file, int type, std::string* fault) {
   if (!ValidSlot(img)) return false;
-  return textures[img].Load(file, type, GL_REPEAT, GL_REPEAT, GL_NEAREST, GL_NEAREST, false);
+  return textures[img].Load(file, type, GL_REPEAT, GL_REPEAT, GL_NEAREST, GL_NEAREST, false, fault);
 }
 
 GLuint cData::GetID(int img) {

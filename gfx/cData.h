@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "gfx/cTexture.h"
 
 // Texture slots of the registry.
@@ -26,9 +28,11 @@ public:
   cData();
   ~cData();
 
-  // Loads the twelve textures in TextureId order; stops at the first failure and returns false.
+  // Loads the twelve textures in TextureId order; stops at the first failure and returns false,
+  // with one line that names the file and the textures after it, which were not loaded.
   bool Load();
-  bool LoadImage(int img, const char* file, int type);
+  // Loads slot img; a failure is named on standard error, or in *fault when fault is given.
+  bool LoadImage(int img, const char* file, int type, std::string* fault = nullptr);
   // Slot lookups; an img outside 0..11 gives 0 and 0 by 0.
   GLuint GetID(int img);
   void GetSize(int img, int* w, int* h);

@@ -13,11 +13,18 @@ cTexture::cTexture() {}
 cTexture::~cTexture() {}
 
 bool cTexture::Load(const char* file, int type, int wrap_s, int wrap_t, int mag_filter,
-                    int min_filter, bool mipmaps) {
+                    int min_filter, bool mipmaps, std::string* fault) {
   std::string why;
   CorImage* img = CorOpenImage(file, COR_FF_AUTODETECT, &why);
   img = CorConvertImage(img, COR_PF_DONTCARE);
   const std::string name = std::string("cannot load the texture ") + (file ? file : "(none)");
+  auto fail = [&](const std::string& line) {
+    if (fault)
+      *fault = line;
+    else
+      Say(line);
+    return false;
+  };
 
   int components;
   if (type == GL_RGB) {
@@ -27,14 +34,10 @@ bool cTexture::Load(const char* file, int type, int wrap_s, int wrap_t, int mag_
   } else {
     char code[16];
     std::snprintf(code, sizeof code, "0x%x", static_cast<unsigned>(type));
-    Say(name + " (unsupported pixel type " + code + ")");
     delete img;
-    return false;
+    return fail(name + " (unsupported pixel type " + code + ")");
   }
-  if (!img) {
-    Say(name + " (" + why + ")");
-    return false;
-  }
+  if (!img) return fail(name + " (" + why + ")");
 
   width = img->GetWidth();
   height = img->GetHeight();

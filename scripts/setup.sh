@@ -9,7 +9,7 @@ game=(
 )
 tests=(
   clang clang-format libclang-rt-14-dev libgtest-dev googletest
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils x11-xkb-utils
 )
 case "${1:-test}" in
   game) pkgs=("${game[@]}") ;;

@@ -331,6 +331,7 @@ TEST_F(cMonster2Shoot, ArrowStartsAtTheFootprintEdge) {
   for (const Case& c : cases) {
     m.SetState(c.state);
     ASSERT_TRUE(Shoot());
+    ASSERT_FALSE(projectiles.empty());
     cProjectile* a = projectiles.back();
     EXPECT_NE(dynamic_cast<cArrow*>(a), nullptr);
     EXPECT_EQ(a->GetState(), c.flight);
@@ -347,21 +348,25 @@ TEST_F(cMonster2Shoot, ArrowExplodesAtOnceOnAWallOrAPlayer) {
   // Right, with the next column blocked.
   proj[9 + 20 * MAP_COLS] = 1;
   m.SetState(STATE_ATTACK_RIGHT);
-  EXPECT_TRUE(Shoot());
+  ASSERT_TRUE(Shoot());
+  ASSERT_EQ(projectiles.size(), 1u);
   EXPECT_EQ(projectiles.back()->GetState(), PROJ_EXPLODE_RIGHT);
   // Up, with the row above blocked.
   proj[8 + 21 * MAP_COLS] = 1;
   m.SetState(STATE_ATTACK_UP);
-  EXPECT_TRUE(Shoot());
+  ASSERT_TRUE(Shoot());
+  ASSERT_EQ(projectiles.size(), 2u);
   EXPECT_EQ(projectiles.back()->GetState(), PROJ_EXPLODE_UP);
   // Left over the archer's own free tile: it flies.
   m.SetState(STATE_ATTACK_LEFT);
-  EXPECT_TRUE(Shoot());
+  ASSERT_TRUE(Shoot());
+  ASSERT_EQ(projectiles.size(), 3u);
   EXPECT_EQ(projectiles.back()->GetState(), PROJ_FLY_LEFT);
   // Down into a player standing on the archer: struck at once.
   p2.SetPosition(x, y - T / 2);
   m.SetState(STATE_ATTACK_DOWN);
-  EXPECT_TRUE(Shoot());
+  ASSERT_TRUE(Shoot());
+  ASSERT_EQ(projectiles.size(), 4u);
   EXPECT_EQ(projectiles.back()->GetState(), PROJ_EXPLODE_DOWN);
   EXPECT_EQ(p2.GetLife(), 90);
   EXPECT_EQ(p2.GetState(), STATE_HURT_UP);

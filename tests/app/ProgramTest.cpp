@@ -1,8 +1,10 @@
 // The real programs under a private X server, driven by xdotool.
 #include <gtest/gtest.h>
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -46,6 +48,15 @@ int EnergyBarLength(const std::vector<unsigned char>& rgb, int w, int h, int x0 
     if (p[2] > 200 && p[0] < 90 && p[1] > 100 && p[1] < 160) ++len;
   }
   return len;
+}
+
+// Locks the keyboard's layout group (0 the first).
+void LockGroup(const std::string& name, int group) {
+  Display* d = XOpenDisplay(name.c_str());
+  if (!d) return;
+  XkbLockGroup(d, XkbUseCoreKbd, static_cast<unsigned int>(group));
+  XSync(d, False);
+  XCloseDisplay(d);
 }
 
 // A full energy bar, once the level's fade-in is over and it shows its true colour.
@@ -115,21 +126,59 @@ TEST_F(ProgramTest, HeldKeysMoveThePlayers) {
   EXPECT_EQ(Quit(), 0);
 }
 
-TEST_F(ProgramTest, HeldAttackKeyGivesAChargedAttack) {
-  LaunchForPlay();
-  // Held for more than 30 frames, past the charge threshold. The X server's key repeat must not
-  // turn the hold into a string of normal attacks (each would cost 10 energy).
-  Xdo("keydown z");
-  Sleep(2500);
-  auto charging = Grab();
-  EXPECT_EQ(EnergyBarLength(charging, window.w, window.h), FULL_BAR);
-  Xdo("keyup z");
-  // The charged attack costs 60 of 150, and no energy comes back while it lasts (14 frames).
-  int after = FULL_BAR;
-  ASSERT_TRUE(WaitFor([&] { return (after = Bar()) != FULL_BAR; }, 2000));
-  EXPECT_NEAR(after, FULL_BAR * 90 / 150, 2);
-  EXPECT_GT(CountDiffering(charging, Grab()), 0u);
-  EXPECT_EQ(Quit(), 0);
+// Keyboards on which held attack keys must charge. Each is set up during play, after both
+// attack keys were used under the US layout; xdotool then presses the key that types z now
+// (on a German layout the one labelled Y) and the keypad's asterisk.
+struct Keyboard {
+  const char* what;
+  const char* setup;
+  int group;  // the layout group locked after the set-up
+};
+const Keyboard KEYBOARDS[] = {
+    {"US", "", 0},
+    {"switched to German during play", "setxkbmap de", 0},
+    {"US and German, the German group active", "setxkbmap -layout us,de", 1},
+};
+
+TEST_F(ProgramTest, HeldAttackKeysGiveChargedAttacksOnEveryLayout) {
+  for (const Keyboard& k : KEYBOARDS) {
+    SCOPED_TRACE(k.what);
+    LaunchForPlay();
+    Xdo("keydown z keydown KP_Multiply");
+    Sleep(200);
+    Xdo("keyup z keyup KP_Multiply");
+    Sleep(300);
+    ASSERT_TRUE(WaitFor([&] { return Bar() == FULL_BAR; }, 3000)) << "no regeneration";
+    RunCapture(display.Name(), std::string(k.setup) + "; true");
+    LockGroup(display.Name(), k.group);
+    const int p2_before = Bar(P2_BAR_X);
+    // Held for more than 30 frames, past the charge threshold. Neither the X server's key
+    // repeat nor the check for lost releases may turn the hold into normal attacks, each of
+    // which would cost 10 energy.
+    Xdo("keydown z keydown KP_Multiply");
+    int p1_least = FULL_BAR, p2_least = p2_before;
+    WaitFor(
+        [&] {
+          const std::vector<unsigned char> rgb = Grab();
+          p1_least = std::min(p1_least, EnergyBarLength(rgb, window.w, window.h));
+          p2_least = std::min(p2_least, EnergyBarLength(rgb, window.w, window.h, P2_BAR_X));
+          return false;
+        },
+        2500);
+    EXPECT_EQ(p1_least, FULL_BAR) << "player 1 attacked while z was held";
+    EXPECT_EQ(p2_least, p2_before) << "player 2 threw while the asterisk was held";
+    auto charging = Grab();
+    Xdo("keyup z keyup KP_Multiply");
+    // The charged attack costs 60 of 150, and no energy comes back while it lasts (14 frames);
+    // the charged spiral's fireballs cost 5 each, many more than one fireball's 10.
+    int after = FULL_BAR;
+    EXPECT_TRUE(WaitFor([&] { return (after = Bar()) != FULL_BAR; }, 2000)) << "no attack";
+    EXPECT_NEAR(after, FULL_BAR * 90 / 150, 2);
+    EXPECT_GT(CountDiffering(charging, Grab()), 0u);
+    EXPECT_TRUE(WaitFor([&] { return Bar(P2_BAR_X) < p2_before - FULL_BAR * 20 / 150; }, 2000));
+    EXPECT_EQ(Quit(), 0);
+    RunCapture(display.Name(), "setxkbmap us");
+  }
 }
 
 TEST_F(ProgramTest, RunsWithoutAnAudioDevice) {
@@ -195,6 +244,15 @@ TEST(ProgramStart, WithoutTheDataFolderPrintsAClearErrorAndExits1) {
   std::string err = program.Stderr();
   EXPECT_NE(err.find("Levels/static_layer01.txt"), std::string::npos) << err;
   EXPECT_NE(err.find(empty.Path()), std::string::npos) << err;
+}
+
+TEST(ProgramStart, WithoutADisplayFreeglutsErrorIsSaidInTheGamesVoice) {
+  ProgramRunner program;
+  ASSERT_TRUE(
+      program.Start(KELVARA_PROGRAM, KELVARA_DATA_DIR, {"DISPLAY=:4242", "SDL_AUDIODRIVER=dummy"}));
+  EXPECT_EQ(program.Wait(10000), 1);
+  EXPECT_NE(program.Stderr().find("Kelvara: failed to open display ':4242'\n"), std::string::npos)
+      << program.Stderr();
 }
 
 }  // namespace

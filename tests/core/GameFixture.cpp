@@ -22,6 +22,7 @@ int ScriptedClock::step = 1;
 long long ScriptedClock::base = 0;
 cGame* ScriptedClock::watched = nullptr;
 std::vector<float> ScriptedClock::fade_at_reading;
+std::vector<size_t> ScriptedClock::enemies_at_reading;
 
 void ScriptedClock::Reset(std::vector<int> r, int s) {
   readings = std::move(r);
@@ -30,10 +31,12 @@ void ScriptedClock::Reset(std::vector<int> r, int s) {
   step = s;
   base = 0;
   fade_at_reading.clear();
+  enemies_at_reading.clear();
 }
 
 long long ScriptedClock::Now() {
   if (watched) fade_at_reading.push_back(watched->fade);
+  if (watched) enemies_at_reading.push_back(watched->enemies.size());
   last = next < readings.size() ? readings[next++] : last + step;
   return base + last;
 }

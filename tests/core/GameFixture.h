@@ -36,7 +36,8 @@ int CountHeard(int id);
 
 // A clock that returns the queued readings, then keeps adding `step` after the last one,
 // each reading counted from `base` (0 after Reset).
-// Every reading is logged with the game's fade value at the moment it was taken.
+// Every reading is logged with the game's fade value and its number of monsters at the moment
+// it was taken.
 struct ScriptedClock {
   static std::vector<int> readings;
   static size_t next;
@@ -45,6 +46,7 @@ struct ScriptedClock {
   static long long base;
   static cGame* watched;
   static std::vector<float> fade_at_reading;
+  static std::vector<size_t> enemies_at_reading;
   static void Reset(std::vector<int> r, int s = 1);
   static long long Now();
 };

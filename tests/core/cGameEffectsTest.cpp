@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -243,9 +244,10 @@ TEST_F(GameEffects, EachEffectSetsItsProgramAndUniforms) {
   }
   {
     SCOPED_TRACE("flashing, timer wrapped");
-    game->fade = 179.5f;  // wraps to 0: the bars need no flat colour switch
+    game->fade = 179.5f;  // wraps to 0: the bars keep their flat colours all the same
     EXPECT_EQ(LoggedRender(), (Calls{"unit 0", "attach epileptic.frag", "use", "time=0.0000",
-                                     "tex=0", "flatcolor=0", "detach epileptic.frag", "use 0"}));
+                                     "tex=0", "flatcolor=0", "flatcolor=1", "flatcolor=0",
+                                     "detach epileptic.frag", "use 0"}));
     EXPECT_EQ(CurrentProgram(), 0);
   }
 }
@@ -316,6 +318,63 @@ TEST_F(GameEffects, ProjectilesAreDrawnFromTheLastToTheFirst) {
   game->Render();
   EXPECT_TRUE(
       Near(TestGL::ReadPixel(px, py), fireball.r * kHalf, fireball.g * kHalf, fireball.b * kHalf));
+}
+
+// The back buffer pixel by pixel: relative luminance, and whether the pixel is saturated red
+// as the photosensitivity guidelines count it (a red flash needs one).
+struct Picture {
+  std::vector<double> luminance;
+  std::vector<bool> red;
+  std::vector<unsigned char> rgb;
+};
+Picture ReadPicture() {
+  static double linear[256];
+  for (int v = 0; v < 256; ++v) {
+    const double c = v / 255.0;
+    linear[v] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  }
+  Picture f;
+  f.rgb.resize(static_cast<size_t>(TestGL::Width()) * TestGL::Height() * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, TestGL::Width(), TestGL::Height(), GL_RGB, GL_UNSIGNED_BYTE, f.rgb.data());
+  for (size_t i = 0; i < f.rgb.size(); i += 3) {
+    const double r = linear[f.rgb[i]], g = linear[f.rgb[i + 1]], b = linear[f.rgb[i + 2]];
+    f.luminance.push_back(0.2126 * r + 0.7152 * g + 0.0722 * b);
+    f.red.push_back(r >= 0.8 * (r + g + b) && (r - g - b) * 320 > 20);
+  }
+  return f;
+}
+
+TEST_F(GameEffects, TheFlashingEffectCyclesColoursButNeitherFlashesNorAddsRed) {
+  // Tiles under the whole view, sprites, a charged player's saturated red sheet, a blended
+  // fireball and the bars.
+  std::vector<int> tiles;
+  for (int cell = 0; cell < 30 * MAP_COLS; ++cell) tiles.push_back(cell);
+  Start({{Cell(4, 10), ENTITY_PLAYER1}, {Cell(12, 10), ENTITY_PLAYER2}}, tiles);
+  game->swap_buffers = NoSwap;
+  game->fade = 0.0f;
+  Launch<cFireball>(8 * T, 22 * T);
+  game->player1.SetCharge(32);
+  game->Render();
+  const Picture plain = ReadPicture();
+  // A whole turn of the effect's timer, frame after frame: whatever "time" does between two
+  // frames, no pixel's luminance may move by a tenth, nor may a pixel turn saturated red.
+  game->epileptic = true;
+  double swing = 0;
+  int reds = 0, colour_change = 0;
+  for (int frame = 0; frame < 225; ++frame) {
+    game->Render();
+    const Picture f = ReadPicture();
+    for (size_t i = 0; i < f.luminance.size(); ++i) {
+      swing = std::max(swing, std::abs(f.luminance[i] - plain.luminance[i]));
+      reds += f.red[i] && !plain.red[i];
+      for (int k = 0; k < 3; ++k)
+        colour_change = std::max(colour_change, std::abs(f.rgb[i * 3 + k] - plain.rgb[i * 3 + k]));
+    }
+  }
+  EXPECT_LT(swing, 0.1);
+  EXPECT_EQ(reds, 0);
+  EXPECT_GT(colour_change, 60) << "no visible colour cycle";
 }
 
 TEST_F(GameEffects, RenderLeavesBlendingOffTheAlphaTestSetAndNoProgram) {

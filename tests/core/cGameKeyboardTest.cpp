@@ -4,6 +4,7 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "app/HeldKeys.h"
@@ -140,25 +141,46 @@ TEST_F(GameKeyboard, F1AndF10Toggle) {
   EXPECT_FALSE(game->keys[GLUT_KEY_F10]);
 }
 
-// The physical keys behind the table, as each case says they are.
+// A keyboard as each case scripts it: the keys down, by keycode, and the keys that make each
+// entry under the layout active now.
+using Layout = std::map<int, std::set<int>>;
 class ScriptedKeys : public HeldKeys {
 public:
-  std::set<int> down, unknown;
+  std::set<int> down;
+  const Layout* layout = nullptr;
   int refreshed = 0;
 
 protected:
-  void Refresh() override { ++refreshed; }
-  KeyHeld Held(int entry) override {
-    if (unknown.count(entry)) return KEY_HELD_UNKNOWN;
-    return down.count(entry) ? KEY_HELD_DOWN : KEY_HELD_UP;
+  bool Refresh() override { return ++refreshed > 0; }
+  bool Down(int keycode) override { return down.count(keycode) > 0; }
+  bool Makes(int keycode, int entry) override {
+    auto it = layout->find(entry);
+    return it != layout->end() && it->second.count(keycode) > 0;
   }
 };
 
+// Keys of a PC keyboard, by X keycode.
+const int K_Z = 52, K_Y = 29, K_X = 53, K_8 = 17, K_PLUS = 35, K_MINUS = 20, K_L = 46, K_LEFT = 113,
+          K_UP = 111, K_KP_MULTIPLY = 63;
+const Layout US = {{'z', {K_Z}},         {26, {K_Z}},
+                   {'y', {K_Y}},         {'x', {K_X}},
+                   {'l', {K_L}},         {'*', {K_8, K_KP_MULTIPLY}},
+                   {'8', {K_8}},         {'-', {K_MINUS}},
+                   {'_', {K_MINUS}},     {GLUT_KEY_LEFT, {K_LEFT}},
+                   {GLUT_KEY_UP, {K_UP}}};
+// German: z and y swap places; the asterisk is Shift and the plus key.
+const Layout DE = {{'z', {K_Y}}, {'y', {K_Z}}, {'*', {K_PLUS, K_KP_MULTIPLY}}};
+
+// A key event as GLUT reported it, from the key `keycode` (0: none was down any more).
+// LET_GO: that key went up with no event for us (another window had the focus); SWITCH: the
+// layout changes from US to DE.
 struct KeyEvent {
   int key;
   bool press;
   bool special;
+  int keycode;
 };
+const int LET_GO = -1, SWITCH = -2;
 struct PlayerStates {
   int p1, p2;
 };
@@ -166,38 +188,86 @@ struct PlayerStates {
 // Releases that never arrived as their press: the check lets the entry go as a release would.
 struct LostRelease {
   const char* what;
-  std::vector<KeyEvent> events;  // as GLUT reported them
-  std::set<int> down;            // entries whose keys are still held
-  std::set<int> unknown;         // entries that no key makes
-  PlayerStates from, to;         // before the events, after the check
-  std::vector<bool> requests;    // player 1's and player 2's attack requests
-  std::vector<int> still_down;   // entries the table shows down after the check
+  std::vector<KeyEvent> events;
+  PlayerStates from, to;        // before the events, after the check
+  std::vector<bool> requests;   // player 1's and player 2's attack requests
+  std::vector<int> still_down;  // entries the table shows down after the check
 };
-LostRelease Case(const char* what, std::vector<KeyEvent> events, std::set<int> down,
-                 std::set<int> unknown, PlayerStates from, PlayerStates to,
-                 std::vector<bool> requests, std::vector<int> still_down) {
-  return {what, events, down, unknown, from, to, requests, still_down};
-}
 
 const int WR = STATE_WALK_RIGHT, WL = STATE_WALK_LEFT;
 const LostRelease LOST_RELEASES[] = {
-    Case("* as Shift+8, Shift let go first", {{'*', true, 0}, {'8', false, 0}}, {}, {}, {WR, WL},
-         {WR, WL}, {false, true}, {}),
-    Case("- held while Shift goes down", {{'-', true, 0}, {'_', false, 0}}, {}, {},
-         {WR, STATE_GUARD_WALK_LEFT}, {WR, STATE_LOOK_LEFT}, {false, false}, {}),
-    Case("z held while Ctrl goes down", {{'z', true, 0}, {26, false, 0}}, {}, {}, {WR, WL},
-         {WR, WL}, {true, false}, {}),
-    Case("l and x let go in another window", {{'l', true, 0}, {'x', true, 0}}, {}, {},
-         {STATE_GUARD_RIGHT, WL}, {STATE_LOOK_RIGHT, WL}, {false, false}, {}),
-    Case("the left arrow let go in another window", {{GLUT_KEY_LEFT, true, 1}}, {}, {}, {WR, WL},
-         {WR, STATE_LOOK_LEFT}, {false, false}, {}),
-    Case("keys still held stay down", {{'*', true, 0}, {GLUT_KEY_UP, true, 1}}, {'*', GLUT_KEY_UP},
-         {}, {WR, WL}, {WR, WL}, {false, false}, {'*', GLUT_KEY_UP}),
-    Case("the guard key still held blocks the attack",
-         {{'*', true, 0}, {'-', true, 0}, {'8', false, 0}}, {'-'}, {}, {WR, WL}, {WR, WL},
-         {false, false}, {'-'}),
-    Case("an entry no key makes waits for its own release", {{200, true, 0}}, {}, {200}, {WR, WL},
-         {WR, WL}, {false, false}, {200}),
+    {"* as Shift+8, Shift let go first",
+     {{'*', 1, 0, K_8}, {'8', 0, 0, K_8}},
+     {WR, WL},
+     {WR, WL},
+     {false, true},
+     {}},
+    {"- held while Shift goes down",
+     {{'-', 1, 0, K_MINUS}, {'_', 0, 0, K_MINUS}},
+     {WR, STATE_GUARD_WALK_LEFT},
+     {WR, STATE_LOOK_LEFT},
+     {false, false},
+     {}},
+    {"z held while Ctrl goes down",
+     {{'z', 1, 0, K_Z}, {26, 0, 0, K_Z}},
+     {WR, WL},
+     {WR, WL},
+     {true, false},
+     {}},
+    {"l and x let go in another window",
+     {{'l', 1, 0, K_L}, {'x', 1, 0, K_X}, {LET_GO, 0, 0, K_L}, {LET_GO, 0, 0, K_X}},
+     {STATE_GUARD_RIGHT, WL},
+     {STATE_LOOK_RIGHT, WL},
+     {false, false},
+     {}},
+    {"the left arrow let go in another window",
+     {{GLUT_KEY_LEFT, 1, 1, K_LEFT}, {LET_GO, 0, 0, K_LEFT}},
+     {WR, WL},
+     {WR, STATE_LOOK_LEFT},
+     {false, false},
+     {}},
+    {"keys still held stay down",
+     {{'*', 1, 0, K_KP_MULTIPLY}, {GLUT_KEY_UP, 1, 1, K_UP}},
+     {WR, WL},
+     {WR, WL},
+     {false, false},
+     {'*', GLUT_KEY_UP}},
+    {"the guard key still held blocks the attack",
+     {{'*', 1, 0, K_8}, {'-', 1, 0, K_MINUS}, {'8', 0, 0, K_8}},
+     {WR, WL},
+     {WR, WL},
+     {false, false},
+     {'-'}},
+    {"an entry no key makes waits for its own release",
+     {{200, 1, 0, 0}},
+     {WR, WL},
+     {WR, WL},
+     {false, false},
+     {200}},
+    {"z held through a switch of layout",
+     {{'z', 1, 0, K_Z}, {SWITCH, 0, 0, 0}},
+     {WR, WL},
+     {WR, WL},
+     {false, false},
+     {'z'}},
+    {"z let go after a switch, its release arriving as y",
+     {{'z', 1, 0, K_Z}, {SWITCH, 0, 0, 0}, {'y', 0, 0, K_Z}},
+     {WR, WL},
+     {WR, WL},
+     {true, false},
+     {}},
+    {"z pressed on two layouts stays down while one of its keys is",
+     {{'z', 1, 0, K_Z}, {SWITCH, 0, 0, 0}, {'z', 1, 0, K_Y}, {LET_GO, 0, 0, K_Y}},
+     {WR, WL},
+     {WR, WL},
+     {false, false},
+     {'z'}},
+    {"a press let go before it was read: the layout's keys decide",
+     {{'*', 1, 0, 0}, {'8', 0, 0, 0}},
+     {WR, WL},
+     {WR, WL},
+     {false, true},
+     {}},
 };
 
 TEST_F(GameKeyboard, AKeyLetGoIsLetGoWhateverItsReleaseSaid) {
@@ -206,16 +276,24 @@ TEST_F(GameKeyboard, AKeyLetGoIsLetGoWhateverItsReleaseSaid) {
     Start({{Cell(4, 5), ENTITY_PLAYER1}, {Cell(10, 5), ENTITY_PLAYER2}});
     game->player1.SetState(c.from.p1);
     game->player2.SetState(c.from.p2);
+    ScriptedKeys keys;
+    keys.layout = &US;
     for (const KeyEvent& e : c.events) {
+      if (e.key == SWITCH) keys.layout = &DE;
+      if (e.key < 0) {
+        keys.down.erase(e.keycode);
+        continue;
+      }
       const unsigned char k = static_cast<unsigned char>(e.key);
+      if (e.press && e.keycode) keys.down.insert(e.keycode);
+      if (!e.press) keys.down.erase(e.keycode);
+      if (e.press) keys.Pressed(*game, k, e.special);
       if (e.special)
         game->ReadSpecialKeyboard(k, 0, 0, e.press);
       else
         game->ReadKeyboard(k, 0, 0, e.press);
     }
-    ScriptedKeys keys;
-    keys.down = c.down;
-    keys.unknown = c.unknown;
+    keys.refreshed = 0;
     keys.ReleaseLetGo(*game);
     EXPECT_EQ(std::vector<bool>({game->p1_attack_request, game->p2_attack_request}), c.requests);
     EXPECT_EQ(game->player1.GetState(), c.to.p1);

@@ -152,8 +152,10 @@ TEST_F(GameRender, TheBarsShowEachPlayersOwnValues) {
   game->player2.SetLife(0);
   game->Render();
   // Player 1's panel: bars from 2 tiles in; full life is green, energy blue.
-  EXPECT_TRUE(Near(ShownPixel(2 * T + 2, 3 * T / 4), 0, 255, 0));
-  EXPECT_TRUE(Near(ShownPixel(2 * T + 2, T / 4), 51, 128, 255));
+  EXPECT_TRUE(Near(ShownPixel(2 * T, 3 * T / 4), 0, 255, 0));
+  EXPECT_TRUE(Near(ShownPixel(2 * T, T / 4), 51, 128, 255));
+  EXPECT_TRUE(Near(ShownPixel(2 * T - 1, 3 * T / 4), 0, 0, 0));
+  EXPECT_TRUE(Near(ShownPixel(2 * T - 1, T / 4), 0, 0, 0));
   // Player 2's panel (12 tiles in on screen, bars half a tile further): no life left.
   EXPECT_TRUE(Near(ShownPixel(12 * T + T / 2 + 2, 3 * T / 4), 0, 0, 0));
   EXPECT_TRUE(Near(ShownPixel(12 * T + T / 2 + 2, T / 4), 51, 128, 255));

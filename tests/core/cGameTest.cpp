@@ -340,15 +340,17 @@ TEST_F(GameLoop, GameOverFadesToGreyThenBeyond) {
   Start({{Cell(4, 3), 1}, {Cell(6, 3), 2}});
   game->state = GAME_OVER;
   game->fade = 0.0f;
-  Watch({0, 1500, 5000, 8850, 10699, 10700, 10701});
+  Watch({0, 1500, 5000, 7000, 7370, 8850, 10699, 10700, 10701});
   EXPECT_FALSE(game->Loop());
   // Each reading logs the fade that the reading before it produced (Render leaves it alone).
-  ASSERT_EQ(Fades().size(), 7u);
+  ASSERT_EQ(Fades().size(), 9u);
   EXPECT_FLOAT_EQ(Fades()[2], 0.5f);
   EXPECT_FLOAT_EQ(Fades()[3], 1.0f);
-  EXPECT_FLOAT_EQ(Fades()[4], 1.5f);
-  EXPECT_LT(Fades()[5], 2.0f);
-  EXPECT_FLOAT_EQ(Fades()[6], 2.0f);  // the last pass rendered at 10700 ms
+  EXPECT_FLOAT_EQ(Fades()[4], 1.0f);  // held until 7000 ms, then past 1
+  EXPECT_FLOAT_EQ(Fades()[5], 1.1f);
+  EXPECT_FLOAT_EQ(Fades()[6], 1.5f);
+  EXPECT_LT(Fades()[7], 2.0f);
+  EXPECT_FLOAT_EQ(Fades()[8], 2.0f);  // the last pass rendered at 10700 ms
   EXPECT_EQ(GameTest::CountHeard(SOUND_GAMEOVER), 1);
 }
 
@@ -356,13 +358,14 @@ TEST_F(GameLoop, VictoryFadesOverTheLastThreeSeconds) {
   Start({{Cell(4, 3), 1}, {Cell(6, 3), 2}});
   game->state = GAME_VICTORY;
   game->fade = 0.25f;
-  Watch({0, 3000, 4500, 6000, 6001});
+  Watch({0, 3000, 4500, 5400, 6000, 6001});
   EXPECT_FALSE(game->Loop());
-  ASSERT_EQ(Fades().size(), 5u);
+  ASSERT_EQ(Fades().size(), 6u);
   // Up to 3000 ms the fade is untouched, so only Render lowers it by 0.01 a pass.
   EXPECT_FLOAT_EQ(Fades()[2], 0.24f);
   EXPECT_FLOAT_EQ(Fades()[3], 0.5f - 0.01f);
-  EXPECT_FLOAT_EQ(Fades()[4], 1.0f - 0.01f);
+  EXPECT_FLOAT_EQ(Fades()[4], 0.8f - 0.01f);  // still rendering between 5000 and 6000 ms
+  EXPECT_FLOAT_EQ(Fades()[5], 1.0f - 0.01f);  // the full fade
   EXPECT_EQ(game->state, GAME_VICTORY);
   EXPECT_EQ(GameTest::CountHeard(SOUND_VICTORY), 1);
 }
@@ -437,6 +440,8 @@ TEST_F(GameLoop, ClearingLevelOneLoadsLevelTwoInTheSameCall) {
   // (fade 0.5) added its 0.8 instead of the fade's 0.01.
   ASSERT_GE(Fades().size(), 4u);
   EXPECT_FLOAT_EQ(Fades()[3], 0.5f + 0.8f);
+  // The old level's monster stayed in the list through the sequence.
+  EXPECT_EQ(ScriptedClock::enemies_at_reading, (std::vector<size_t>{1, 1, 1, 1, 1}));
 }
 
 TEST_F(GameLoop, EscapeWithTheLevelClearedSkipsTheFrameButNotTheSequence) {

@@ -260,19 +260,23 @@ TEST_F(ShippedShaders, EffectsKeepTheAlphaTest) {
   ExpectPixel(EffectFrame(s, scene, SHADER_FADE, 0.0f, 1, 0.0f, 1.0f, 0.0f), 0, 255, 0);
 }
 
-TEST_F(ShippedShaders, EpilepticFlashesWithTime) {
+TEST_F(ShippedShaders, EpilepticTintsWithTimeAtTheGreysOwnLuminance) {
   const unsigned char texel[4] = {40, 40, 40, 255};
   Scene scene(texel);
-  // At time 0 the picture is untouched.
-  ExpectPixel(EffectFrame(s, scene, SHADER_EPILEPTIC, 0.0f, 0), 40, 40, 40);
-  // At full strength the picture is swamped by a bright colour.
-  const TestGL::Pixel p = EffectFrame(s, scene, SHADER_EPILEPTIC, 1.0f, 0);
-  EXPECT_GT(p.r + p.g + p.b, 3 * 40 + 200);
-  const int spread = std::max({p.r, p.g, p.b}) - std::min({p.r, p.g, p.b});
-  EXPECT_GT(spread, 100);  // a colour, not just a lighter grey
-  // Different times give different colours.
-  const TestGL::Pixel q = EffectFrame(s, scene, SHADER_EPILEPTIC, 0.6f, 0);
-  EXPECT_GT(std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b), 60);
+  auto luminance = [](const TestGL::Pixel& p) {
+    double y = 0;
+    for (auto [v, w] : {std::pair{p.r, 0.2126}, {p.g, 0.7152}, {p.b, 0.0722}})
+      y += w * std::pow((v / 255.0 + 0.055) / 1.055, 2.4);
+    return y;
+  };
+  // Red at time 0, cyan at 0.5: colours, each as bright as the grey, and not alike.
+  const TestGL::Pixel p = EffectFrame(s, scene, SHADER_EPILEPTIC, 0.0f, 0);
+  const TestGL::Pixel q = EffectFrame(s, scene, SHADER_EPILEPTIC, 0.5f, 0);
+  for (const TestGL::Pixel& c : {p, q}) {
+    EXPECT_NEAR(luminance(c), luminance({40, 40, 40, 255}), 0.003);
+    EXPECT_GT(std::max({c.r, c.g, c.b}) - std::min({c.r, c.g, c.b}), 15);
+  }
+  EXPECT_GT(std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b), 30);
 }
 
 TEST(cShader, MissingFilesLeaveTheFixedPipeline) {

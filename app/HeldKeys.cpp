@@ -15,6 +15,7 @@ void HeldKeys::Pressed(const cGame& game, unsigned char key, bool special) {
   if (entry < 0) return;
   std::vector<int>& keys = pressed[entry];
   if (!game.keys[entry]) keys.clear();
+  unmade[entry] = false;
   if (!Refresh()) return;
   for (int k = 0; k < KEYCODES; ++k)
     if (Down(k) && Makes(k, entry) && std::find(keys.begin(), keys.end(), k) == keys.end())
@@ -38,7 +39,11 @@ void HeldKeys::ReleaseLetGo(cGame& game) {
       // A press that found none of its keys down (let go at once, or not seen here) is judged
       // by the keys that make the entry now; an entry that no key makes waits for its release.
       bool made = false;
-      if (AnyDownMaking(entry, &made) || !made) continue;
+      if (unmade[entry] || AnyDownMaking(entry, &made)) continue;
+      if (!made) {
+        unmade[entry] = true;
+        continue;
+      }
     } else {
       bool held = false;
       for (int k : pressed[entry]) held = held || Down(k);

@@ -34,4 +34,6 @@ private:
 
   // The keys whose presses made each entry since it last went down.
   std::vector<int> pressed[256];
+  // Entries that no key made when last asked: they wait for their own release, unasked.
+  bool unmade[256] = {};
 };

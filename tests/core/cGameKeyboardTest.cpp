@@ -148,12 +148,13 @@ class ScriptedKeys : public HeldKeys {
 public:
   std::set<int> down;
   const Layout* layout = nullptr;
-  int refreshed = 0;
+  int refreshed = 0, asked = 0;
 
 protected:
   bool Refresh() override { return ++refreshed > 0; }
   bool Down(int keycode) override { return down.count(keycode) > 0; }
   bool Makes(int keycode, int entry) override {
+    ++asked;
     auto it = layout->find(entry);
     return it != layout->end() && it->second.count(keycode) > 0;
   }
@@ -265,6 +266,10 @@ TEST_F(GameKeyboard, AKeyLetGoIsLetGoWhateverItsReleaseSaid) {
       if (game->keys[i]) still_down.push_back(i);
     EXPECT_EQ(still_down, c.still_down);
     EXPECT_EQ(keys.refreshed, 1);
+    // An entry found up or unmade is not looked up again at the next frame.
+    keys.asked = 0;
+    keys.ReleaseLetGo(*game);
+    EXPECT_EQ(keys.asked, 0);
   }
   // With no entry down the keyboard is not asked.
   ScriptedKeys idle;

@@ -1,7 +1,8 @@
 #version 110
-// Full-screen colour cycle: a tint whose hue runs round the wheel with time. The tint moves
-// each pixel's colour only in directions that keep its luminance, so nothing flashes however
-// fast time moves, and it stays clear of saturated red.
+// Full-screen tint: waves of green, cyan and blue that run diagonally across the window. A
+// pixel goes toward the tint only in directions that keep its luminance, and the tint's red is
+// always its least channel, so reddish pixels lose red and no pixel turns reddish. "time" jumps
+// from frame to frame, so it only nudges the waves: no colour moves far enough to flicker.
 uniform sampler2D tex;
 uniform float time;
 uniform int flatcolor;
@@ -12,14 +13,9 @@ const vec3 LUMA = vec3(0.2126, 0.7152, 0.0722);
 // share of the colours that keep the pixel's luminance.
 const float STRENGTH = 0.6;
 const float CHROMA = 0.8;
-// The most red a tint may carry: red over the sum of the three, in linear light.
-const float RED_SHARE = 0.7;
-
-vec3 Hue(float h)
-{
-    h = fract(h) * 6.0;
-    return clamp(vec3(abs(h - 3.0) - 1.0, 2.0 - abs(h - 2.0), 2.0 - abs(h - 4.0)), 0.0, 1.0);
-}
+// The waves' length along x + y in window pixels, and how far "time" shifts them (radians).
+const float WAVE = 360.0;
+const float DRIFT = 0.08;
 
 vec3 Linear(vec3 c)
 {
@@ -39,17 +35,15 @@ void main()
     vec3 lin = Linear(clamp(c.rgb, 0.0, 1.0));
     float y = dot(lin, LUMA);
 
+    // Where the pixel lies on the waves: green at -1, cyan at 0, blue at 1.
+    float phase = 6.2832 * (gl_FragCoord.x + gl_FragCoord.y) / WAVE;
+    float k = sin(phase + DRIFT * clamp(time, 0.0, 1.0));
+    vec3 hue = vec3(0.0, clamp(1.0 - k, 0.0, 1.0), clamp(1.0 + k, 0.0, 1.0));
     // The hue less its own grey: moving along it changes no luminance.
-    vec3 hue = Hue(clamp(time, 0.0, 1.0));
     vec3 d = hue - vec3(dot(hue, LUMA));
-    // As far from the pixel's grey as the colour cube allows...
+    // As far from the pixel's grey as the colour cube allows.
     vec3 room = mix(vec3(y) / max(-d, 1e-6), vec3(1.0 - y) / max(d, 1e-6), step(0.0, d));
-    float s = CHROMA * min(room.r, min(room.g, room.b));
-    // ...and no further than the red share allows.
-    float red = d.r - RED_SHARE * (d.r + d.g + d.b);
-    if (red > 0.0)
-        s = min(s, (3.0 * RED_SHARE - 1.0) * y / red);
-    vec3 tint = vec3(y) + s * d;
+    vec3 tint = vec3(y) + CHROMA * min(room.r, min(room.g, room.b)) * d;
 
     gl_FragColor = vec4(Encoded(clamp(mix(lin, tint, STRENGTH), 0.0, 1.0)), c.a);
 }

@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "actors/cArrow.h"
@@ -321,12 +323,27 @@ TEST_F(GameEffects, ProjectilesAreDrawnFromTheLastToTheFirst) {
 }
 
 // The back buffer pixel by pixel: relative luminance, and whether the pixel is saturated red
-// as the photosensitivity guidelines count it (a red flash needs one).
+// as the photosensitivity guidelines count it (a red flash needs one); and the summed linear
+// colour of the window and of each of its sixths (two columns, three rows).
 struct Picture {
   std::vector<double> luminance;
   std::vector<bool> red;
   std::vector<unsigned char> rgb;
+  double total[7][3] = {};
+  // CIE 1976 u'v' chromaticity of the part's mean colour.
+  std::pair<double, double> Uv(int part) const {
+    const double *c = total[part], x = 0.4124 * c[0] + 0.3576 * c[1] + 0.1805 * c[2],
+                 y = 0.2126 * c[0] + 0.7152 * c[1] + 0.0722 * c[2],
+                 d = x + 15 * y + 3 * (0.0193 * c[0] + 0.1192 * c[1] + 0.9505 * c[2]);
+    return {4 * x / d, 9 * y / d};
+  }
+  double RedShare(size_t i) const {
+    return rgb[i * 3] / (rgb[i * 3] + rgb[i * 3 + 1] + rgb[i * 3 + 2] + 1e-9);
+  }
 };
+double Distance(std::pair<double, double> a, std::pair<double, double> b) {
+  return std::hypot(a.first - b.first, a.second - b.second);
+}
 Picture ReadPicture() {
   static double linear[256];
   for (int v = 0; v < 256; ++v) {
@@ -341,13 +358,23 @@ Picture ReadPicture() {
     const double r = linear[f.rgb[i]], g = linear[f.rgb[i + 1]], b = linear[f.rgb[i + 2]];
     f.luminance.push_back(0.2126 * r + 0.7152 * g + 0.0722 * b);
     f.red.push_back(r >= 0.8 * (r + g + b) && (r - g - b) * 320 > 20);
+    const int x = static_cast<int>(i / 3) % TestGL::Width(),
+              y = static_cast<int>(i / 3) / TestGL::Width();
+    for (int part : {0, 1 + 2 * x / TestGL::Width() + 2 * (3 * y / TestGL::Height())})
+      for (int k = 0; k < 3; ++k) f.total[part][k] += linear[f.rgb[i + k]];
   }
   return f;
 }
 
-TEST_F(GameEffects, TheFlashingEffectCyclesColoursButNeitherFlashesNorAddsRed) {
-  // Tiles under the whole view, sprites, a charged player's saturated red sheet, a blended
-  // fireball and the bars.
+TEST_F(GameEffects, TheFlashingEffectTintsButNeitherFlashesNorAddsRed) {
+  // Tiles under the whole view, half grey and half the reddish brown of the dirt path, sprites,
+  // a charged player's saturated red sheet, a blended fireball and the bars.
+  std::vector<unsigned char> sheet;
+  for (int i = 0; i < 64 * 64; ++i) {
+    const GameTest::Rgb c = i % 16 < 8 ? TextureColour(TEX_TILESET) : GameTest::Rgb{122, 106, 88};
+    sheet.insert(sheet.end(), {c.r, c.g, c.b, 255});
+  }
+  dir.Write("Textures/tileset.png", TestPng::Rgba(64, 64, sheet));
   std::vector<int> tiles;
   for (int cell = 0; cell < 30 * MAP_COLS; ++cell) tiles.push_back(cell);
   Start({{Cell(4, 10), ENTITY_PLAYER1}, {Cell(12, 10), ENTITY_PLAYER2}}, tiles);
@@ -358,23 +385,43 @@ TEST_F(GameEffects, TheFlashingEffectCyclesColoursButNeitherFlashesNorAddsRed) {
   game->Render();
   const Picture plain = ReadPicture();
   // A whole turn of the effect's timer, frame after frame: whatever "time" does between two
-  // frames, no pixel's luminance may move by a tenth, nor may a pixel turn saturated red.
+  // frames, no pixel's luminance may move by a tenth, nor may a pixel turn saturated red or
+  // redder than it was (or than grey).
   game->epileptic = true;
-  double swing = 0;
+  double swing = 0, redder = 0, tint = 1;
   int reds = 0, colour_change = 0;
+  // The frames at which the mean colour of the window or of a sixth has moved 0.02 or more in
+  // u'v' from its last turning point, taken where its last such move ended.
+  std::vector<int> turns[7];
+  std::pair<double, double> turned[7];
   for (int frame = 0; frame < 225; ++frame) {
     game->Render();
     const Picture f = ReadPicture();
     for (size_t i = 0; i < f.luminance.size(); ++i) {
       swing = std::max(swing, std::abs(f.luminance[i] - plain.luminance[i]));
       reds += f.red[i] && !plain.red[i];
+      redder = std::max(redder, f.RedShare(i) - std::max(plain.RedShare(i), 1.0 / 3));
       for (int k = 0; k < 3; ++k)
         colour_change = std::max(colour_change, std::abs(f.rgb[i * 3 + k] - plain.rgb[i * 3 + k]));
     }
+    tint = std::min(tint, Distance(f.Uv(0), plain.Uv(0)));
+    for (int part = 0; part < 7; ++part)
+      if (frame == 0 || Distance(f.Uv(part), turned[part]) >= 0.02) {
+        if (frame > 0) turns[part].push_back(frame);
+        turned[part] = f.Uv(part);
+      }
   }
   EXPECT_LT(swing, 0.1);
   EXPECT_EQ(reds, 0);
-  EXPECT_GT(colour_change, 60) << "no visible colour cycle";
+  EXPECT_LT(redder, 0.02);
+  EXPECT_GT(colour_change, 60) << "no visible tint";
+  EXPECT_GT(tint, 0.02) << "a frame that looks plain";
+  // At most three colour flashes (six transitions) in any second (30 frames).
+  std::ptrdiff_t most = 0;
+  for (const std::vector<int>& t : turns)
+    for (auto at = t.begin(); at != t.end(); ++at)
+      most = std::max(most, std::lower_bound(at, t.end(), *at + 30) - at);
+  EXPECT_LE(most, 6) << "colour transitions in one second";
 }
 
 TEST_F(GameEffects, RenderLeavesBlendingOffTheAlphaTestSetAndNoProgram) {

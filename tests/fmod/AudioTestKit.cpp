@@ -124,6 +124,14 @@ int ChannelsPlaying() {
   return Mix_Playing(-1);
 }
 
+bool EndsWithin(int channel, int ms) {
+  for (int waited = 0; Mix_Playing(channel); waited += 5) {
+    if (waited >= ms) return false;
+    SleepMs(5);
+  }
+  return true;
+}
+
 void SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 }  // namespace AudioTestKit

@@ -37,6 +37,8 @@ double Rms(const std::vector<int16_t>& samples, size_t from, size_t to);
 size_t FirstAbove(const std::vector<int16_t>& samples, int above);
 // Number of SDL_mixer channels playing now (0 while no output is open).
 int ChannelsPlaying();
+// True once the channel has ended, within `ms` (a stopped play fades out first).
+bool EndsWithin(int channel, int ms);
 void SleepMs(int ms);
 
 }  // namespace AudioTestKit

@@ -88,6 +88,16 @@ TEST_F(SoundBank, LevelOneMusicPlaysAtAQuarterAndStopMusicSilencesIt) {
   // The end of the output, after the stop, is silent.
   ASSERT_GT(mix.size(), at_mix + window + 4410);
   EXPECT_EQ(Peak(mix, mix.size() - 4410, mix.size()), 0);
+  // The stop fades out: no step in its last 10 ms, down to silence, larger than the music's own
+  // in the 0.4 s before.
+  size_t end = mix.size();
+  while (mix[end - 1] == 0) --end;
+  ASSERT_GT(end, at_mix + window);
+  int music_step = 0, stop_step = 0;
+  for (size_t i = end - window; i < end + 2; ++i)
+    (i < end - 2 * 441 ? music_step : stop_step) =
+        std::max(i < end - 2 * 441 ? music_step : stop_step, std::abs(mix[i] - mix[i - 2]));
+  EXPECT_LE(stop_step, music_step);
 }
 
 TEST_F(SoundBank, EffectPlaysAtFullVolumeAndAnOldMusicHandleLeavesIt) {
@@ -217,7 +227,7 @@ TEST_F(SoundBank, LevelChangeLoadsAgainAndStartsMusicTwo) {
 TEST_F(SoundBank, NoAudioDeviceRunsSilentlyWithOneLine) {
   UseDriver("nonexistent");
   ForgetSaidLines();
-  ::testing::internal::CaptureStderr();
+  StderrCapture capture;
   {
     cSound sound;
     EXPECT_TRUE(sound.Load());
@@ -225,7 +235,7 @@ TEST_F(SoundBank, NoAudioDeviceRunsSilentlyWithOneLine) {
     sound.Update();
     sound.StopMusic();
   }
-  std::string err = ::testing::internal::GetCapturedStderr();
+  std::string err = capture.Take();
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
 }
 
@@ -233,11 +243,11 @@ TEST_F(SoundBank, MissingFilesAreNamedOnceAndPlayNothing) {
   std::filesystem::remove(dir.Path() + "/Sounds");
   UseDriver("dummy");
   ForgetSaidLines();
-  ::testing::internal::CaptureStderr();
+  StderrCapture capture;
   cSound sound;
   EXPECT_TRUE(sound.Load());
   EXPECT_TRUE(sound.Load());  // the level change says nothing new
-  std::string err = ::testing::internal::GetCapturedStderr();
+  std::string err = capture.Take();
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), NUM_SOUNDS) << err;
   for (const char* name : FILES)
     EXPECT_NE(err.find(std::string("Kelvara: cannot load the sound file Sounds/") + name +

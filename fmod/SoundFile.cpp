@@ -70,6 +70,7 @@ uint64_t MixFrames(uint64_t frames, long rate) {
 SoundFile::SoundFile()
     : wav(nullptr),
       file(nullptr),
+      opened_size(0),
       mp3(nullptr),
       rate(Resampler::RATE),
       channels(2),
@@ -111,6 +112,7 @@ bool SoundFile::Open(const char* name, std::string* why) {
   if (!file) return false;
   const int fd = fileno(file);
   reader = std::make_unique<BlockReader>(fd);
+  opened_size = reader->Size();
   if (type == TYPE_WAV) {
     // libsndfile reads many formats, some through decoders that print: only RIFF WAVE goes on.
     char magic[12];
@@ -207,8 +209,8 @@ bool SoundFile::Decode() {
   if (wav) {
     const sf_count_t got = sf_readf_float(wav, block.data(), block.size() / channels);
     if (got <= 0) {
-      if (sf_error(wav) != SF_ERR_NO_ERROR) error = Reason(sf_strerror(wav));
-      if (!reader->Error().empty()) error = reader->Error();
+      if (sf_error(wav) != SF_ERR_NO_ERROR || !reader->Error().empty())
+        error = Why(Reason(sf_strerror(wav)));
       return false;
     }
     block_frames = (size_t)got;
@@ -218,7 +220,7 @@ bool SoundFile::Decode() {
       const int result = mpg123_read(mp3, reinterpret_cast<unsigned char*>(block.data()),
                                      block.size() * sizeof(float), &bytes);
       if (result != MPG123_OK && result != MPG123_DONE && result != MPG123_NEW_FORMAT) {
-        error = reader->Error().empty() ? Reason(mpg123_strerror(mp3)) : reader->Error();
+        error = Why(Reason(mpg123_plain_strerror(mpg123_errcode(mp3))));
         return false;
       }
       // What comes with the news of a new format (joined or damaged files change rate or width
@@ -249,6 +251,14 @@ bool SoundFile::Decode() {
     if (!std::isfinite(block[i])) block[i] = 0.0f;
   yielded = true;
   return true;
+}
+
+std::string SoundFile::Why(const std::string& decoder) {
+  if (!reader) return decoder;
+  if (!reader->Error().empty()) return reader->Error();
+  const int64_t now = reader->Size();
+  return now >= 0 && now < opened_size ? "the file was cut to " + std::to_string(now) + " bytes"
+                                       : decoder;
 }
 
 bool SoundFile::Rewind() {
@@ -303,8 +313,13 @@ size_t SoundFile::Read(float* out, size_t frames, bool loop) {
         return written + ReadKept(out + 2 * written, frames - written);
       }
       DropKept();
-      if (!(loop && yielded && error.empty() && Rewind())) ended = true;
-      if (!ended) continue;
+      // What a file cut or damaged while it plays still holds goes round too.
+      if (loop && yielded && Rewind()) {
+        error.clear();
+        continue;
+      }
+      ended = true;
+      if (loop && error.empty()) error = Why("no audio frames left");
     }
     size_t used = 0;
     const float* in = ended ? nullptr : block.data() + block_used * channels;

@@ -50,6 +50,8 @@ private:
   // Decodes the next block of the file into `block`; false at its end or on an error.
   bool Decode();
   bool Rewind();
+  // The reason to give for a decoder's complaint: the reader's, or the file's cut, if either.
+  std::string Why(const std::string& decoder);
   // Ends the first pass kept in memory with what the resampler still holds; false if it is empty.
   bool KeepTail();
   void DropKept();
@@ -58,6 +60,7 @@ private:
   sf_private_tag* wav;
   std::FILE* file;
   std::unique_ptr<BlockReader> reader;
+  int64_t opened_size;
   mpg123_handle_struct* mp3;
   long rate;
   int channels;

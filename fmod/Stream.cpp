@@ -54,7 +54,7 @@ void Stream::Run(std::shared_ptr<Stream> self) {
       }
       const size_t got = file.Read(part.data(), PART_FRAMES, true);
       if (got == 0) {
-        why = file.Error().empty() ? "nothing left to decode" : file.Error();
+        why = file.Error();
         break;
       }
       // Only this thread writes: the frames go in behind what the mixer has yet to take.

@@ -59,8 +59,9 @@ const void* owners[Mixer::CHANNELS] = {};
 const int WAITING = -1, PLAYING = -1;
 std::atomic<int> rise[Mixer::CHANNELS];
 std::atomic<int> fall[Mixer::CHANNELS];
-// The streams started, for the game's thread to say why one stopped decoding.
-std::vector<std::shared_ptr<Stream>> streams;
+// The streams started, for the game's thread to say why one stopped decoding. Never destroyed:
+// the game's own static objects release their sounds at exit, after this file's statics go.
+std::vector<std::shared_ptr<Stream>>& streams = *new std::vector<std::shared_ptr<Stream>>();
 
 // Raised-cosine gain `done` frames into a fade of `frames`.
 float Curve(int done, int frames) { return (float)(0.5 - 0.5 * std::cos(M_PI * done / frames)); }

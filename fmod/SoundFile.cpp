@@ -2,11 +2,14 @@
 
 #include <mpg123.h>
 #include <sndfile.h>
+#include <fcntl.h>
 #include <strings.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "io/DataFile.h"
@@ -69,7 +72,7 @@ uint64_t MixFrames(uint64_t frames, long rate) {
 
 SoundFile::SoundFile()
     : wav(nullptr),
-      file(nullptr),
+      fd(-1),
       opened_size(0),
       mp3(nullptr),
       rate(Resampler::RATE),
@@ -93,8 +96,8 @@ void SoundFile::Close() {
   if (mp3) mpg123_delete(mp3);
   mp3 = nullptr;
   reader.reset();
-  if (file) std::fclose(file);
-  file = nullptr;
+  if (fd >= 0) close(fd);
+  fd = -1;
   ended = true;
 }
 
@@ -108,9 +111,16 @@ bool SoundFile::Open(const char* name, std::string* why) {
     *why = "neither a .wav nor an .mp3 file";
     return false;
   }
-  file = OpenDataFile(name, why);  // a named pipe would block a plain open
+  // A named pipe would block a plain open. The descriptor alone is kept: a stream's reader may
+  // close it while the program exits, when the standard streams are being torn down.
+  std::FILE* file = OpenDataFile(name, why);
   if (!file) return false;
-  const int fd = fileno(file);
+  fd = fcntl(fileno(file), F_DUPFD_CLOEXEC, 0);
+  std::fclose(file);
+  if (fd < 0) {
+    *why = std::strerror(errno);
+    return false;
+  }
   reader = std::make_unique<BlockReader>(fd);
   opened_size = reader->Size();
   if (type == TYPE_WAV) {

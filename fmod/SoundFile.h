@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,7 +57,7 @@ private:
   size_t ReadKept(float* out, size_t frames);
 
   sf_private_tag* wav;
-  std::FILE* file;
+  int fd;
   std::unique_ptr<BlockReader> reader;
   int64_t opened_size;
   mpg123_handle_struct* mp3;

@@ -16,7 +16,7 @@ FMOD_RESULT Channel::setVolume(float volume) {
 
 FMOD_RESULT Channel::stop() {
   if (!owner->Live(this)) return FMOD_ERR_INVALID_HANDLE;
-  Mixer::Halt(index);
+  Mixer::Stop(index);
   return FMOD_OK;
 }
 

@@ -18,7 +18,11 @@ void Limiter::Process(float* samples, int frames) {
   for (int f = 0; f < frames; ++f) {
     float* frame = samples + f * CHANNELS;
     float loudest = 0.0f;
-    for (int c = 0; c < CHANNELS; ++c) loudest = std::max(loudest, std::fabs(frame[c]));
+    for (int c = 0; c < CHANNELS; ++c) {
+      // A sample that is not a number is silence.
+      if (!std::isfinite(frame[c])) frame[c] = 0.0f;
+      loudest = std::max(loudest, std::fabs(frame[c]));
+    }
     // The gain this frame needs, and the lowest that any frame now in the delay needs.
     targets[at % (LOOKAHEAD + 1)] = loudest > CEILING ? CEILING / loudest : 1.0f;
     float low = *std::min_element(targets, targets + LOOKAHEAD + 1);

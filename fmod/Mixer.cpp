@@ -4,10 +4,13 @@
 #include <SDL_mixer.h>
 #include <alsa/asoundlib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "fmod/Limiter.h"
 #include "fmod/Stream.h"
@@ -21,8 +24,11 @@ enum OutputState { OUTPUT_CLOSED, OUTPUT_OPEN, OUTPUT_SILENT, OUTPUT_LOST };
 const int FREQUENCY = Limiter::RATE;
 const int CHUNK_FRAMES = 1024;
 const int OUTPUT_CHANNELS = Limiter::CHANNELS;
-// Every play fades in over its first 3 ms, so a sound that starts away from zero does not click.
-const int RAMP_FRAMES = FREQUENCY * 3 / 1000;
+// A play that would start with a step (its first frame above about -54 dBFS, as after a whole
+// mix of silence) fades in over 3 ms; a stopped play fades out over 5 ms, then ends.
+const float STEP = 1.0f / 512;
+const int RISE_FRAMES = FREQUENCY * 3 / 1000;
+const int FALL_FRAMES = FREQUENCY * 5 / 1000;
 // SDL keeps at most this many devices open.
 const int MAX_DEVICES = 32;
 
@@ -47,21 +53,47 @@ Mix_Chunk* silent_chunk = nullptr;
 std::atomic<unsigned> generations[Mixer::CHANNELS];
 std::atomic<unsigned> ended[Mixer::CHANNELS];
 const void* owners[Mixer::CHANNELS] = {};
-// Frames of each channel's play faded in so far (written on SDL_mixer's thread).
-std::atomic<int> ramped[Mixer::CHANNELS];
+// Per channel, the frames of its play faded in so far (WAITING until it first sounds), and once
+// it is stopped, the frames faded out so far (else PLAYING). The game's thread sets both before a
+// play starts and marks a stop; SDL_mixer's thread moves them on.
+const int WAITING = -1, PLAYING = -1;
+std::atomic<int> rise[Mixer::CHANNELS];
+std::atomic<int> fall[Mixer::CHANNELS];
+// The streams started, for the game's thread to say why one stopped decoding. Never destroyed:
+// the game's own static objects release their sounds at exit, after this file's statics go.
+std::vector<std::shared_ptr<Stream>>& streams = *new std::vector<std::shared_ptr<Stream>>();
+
+// Raised-cosine gain `done` frames into a fade of `frames`.
+float Curve(int done, int frames) { return (float)(0.5 - 0.5 * std::cos(M_PI * done / frames)); }
 
 // Runs on SDL_mixer's thread on each piece of a channel's sound, before it is mixed.
-void SDLCALL Ramp(int channel, void* stream, int len, void*) {
+void SDLCALL Shape(int channel, void* stream, int len, void*) {
   if (channel < 0 || channel >= Mixer::CHANNELS) return;
-  int done = ramped[channel].load(std::memory_order_relaxed);
-  if (done >= RAMP_FRAMES) return;
   float* s = static_cast<float*>(stream);
   const int frames = len / (int)(OUTPUT_CHANNELS * sizeof(float));
-  for (int f = 0; f < frames && done < RAMP_FRAMES; ++f, ++done) {
-    const float gain = (float)(0.5 - 0.5 * std::cos(M_PI * done / RAMP_FRAMES));
+  int in = rise[channel].load(), out = fall[channel].load();
+  const int was = out;
+  if (in == WAITING || in >= RISE_FRAMES) {
+    // The play sounds again after a whole piece of silence: a fade-in if it starts with a step.
+    const bool silent =
+        std::all_of(s, s + frames * OUTPUT_CHANNELS, [](float x) { return x == 0; });
+    if (silent)
+      in = WAITING;
+    else if (in == WAITING)
+      in = std::fabs(s[0]) > STEP || std::fabs(s[1]) > STEP ? 0 : RISE_FRAMES;
+  }
+  for (int f = 0; f < frames && ((in >= 0 && in < RISE_FRAMES) || out != PLAYING); ++f) {
+    float gain = 1.0f;
+    if (in >= 0 && in < RISE_FRAMES) gain = Curve(in++, RISE_FRAMES);
+    if (out != PLAYING) gain *= out < FALL_FRAMES ? 1.0f - Curve(out++, FALL_FRAMES) : 0.0f;
     for (int c = 0; c < OUTPUT_CHANNELS; ++c) s[f * OUTPUT_CHANNELS + c] *= gain;
   }
-  ramped[channel].store(done, std::memory_order_relaxed);
+  rise[channel].store(in);
+  // A stop marked meanwhile stands until the next piece.
+  if (out == PLAYING) return;
+  fall[channel].store(out);
+  // Faded out: the channel ends at the next mix.
+  if (out >= FALL_FRAMES && was < FALL_FRAMES) Mix_ExpireChannel(channel, 1);
 }
 
 // The audio libraries beneath SDL, and SDL's own drivers, talk on standard error when a device
@@ -160,15 +192,15 @@ void Close() {
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   device = 0;
+  streams.clear();
   EndAll();
 }
 
 bool Valid(int index) { return state == OUTPUT_OPEN && index >= 0 && index < Mixer::CHANNELS; }
 }  // namespace
 
-bool Mixer::Acquire() {
+void Mixer::Acquire() {
   if (users++ == 0) state = Open() ? OUTPUT_OPEN : OUTPUT_SILENT;
-  return state == OUTPUT_OPEN;
 }
 
 void Mixer::Release() {
@@ -185,6 +217,10 @@ bool Mixer::Active() {
 }
 
 void Mixer::Check() {
+  for (const std::shared_ptr<Stream>& stream : streams) stream->Report();
+  streams.erase(std::remove_if(streams.begin(), streams.end(),
+                               [](const std::shared_ptr<Stream>& s) { return s->Stopped(); }),
+                streams.end());
   if (state != OUTPUT_OPEN) return;
   if (device != 0 && SDL_GetAudioDeviceStatus(device) != SDL_AUDIO_STOPPED) return;
   // SDL stops a device that went away (or could not be written to) and gives no reason.
@@ -193,13 +229,11 @@ void Mixer::Check() {
   Say("the sound output was lost; the game runs silently");
 }
 
-int Mixer::Start(Mix_Chunk* chunk, const void* owner, bool loop, bool paused, int max_channels,
-                 unsigned* generation, std::unique_ptr<Stream> stream) {
+int Mixer::Start(Mix_Chunk* chunk, const std::string& stream_path, const void* owner, bool paused,
+                 int max_channels, unsigned* generation) {
   Check();
-  if (stream) {
-    chunk = silent_chunk;
-    loop = true;
-  }
+  // A stream's channel plays silence, over which the stream writes.
+  if (!stream_path.empty()) chunk = silent_chunk;
   if (state != OUTPUT_OPEN || !chunk) return -1;
   if (max_channels > CHANNELS) max_channels = CHANNELS;
   for (int i = 0; i < max_channels; ++i) {
@@ -209,12 +243,21 @@ int Mixer::Start(Mix_Chunk* chunk, const void* owner, bool loop, bool paused, in
     owners[i] = owner;
     Mix_Volume(i, MIX_MAX_VOLUME);
     // The effects go on before the play starts, so that its first mix has them; a stream
-    // writes its sound first, then the fade-in applies to it like to any other.
-    ramped[i].store(0, std::memory_order_relaxed);
-    bool ready = !stream || Mix_RegisterEffect(i, Stream::Fill, Stream::Done, stream.get()) != 0;
-    if (ready) stream.release();
-    ready = ready && Mix_RegisterEffect(i, Ramp, nullptr, nullptr) != 0;
-    if (!ready || Mix_PlayChannel(i, chunk, loop ? -1 : 0) != i) {
+    // writes its sound first, then the fades apply to it like to any other.
+    rise[i].store(WAITING);
+    fall[i].store(PLAYING);
+    bool ready = true;
+    if (!stream_path.empty()) {
+      std::shared_ptr<Stream> stream = Stream::Play(stream_path);
+      auto* share = stream ? new std::shared_ptr<Stream>(stream) : nullptr;
+      ready = share && Mix_RegisterEffect(i, Stream::Fill, Stream::Done, share) != 0;
+      if (ready)
+        streams.push_back(stream);
+      else if (stream)
+        Stream::Done(i, share);
+    }
+    ready = ready && Mix_RegisterEffect(i, Shape, nullptr, nullptr) != 0;
+    if (!ready || Mix_PlayChannel(i, chunk, stream_path.empty() ? 0 : -1) != i) {
       Mix_UnregisterAllEffects(i);
       ended[i].store(number);
       return -1;
@@ -228,11 +271,13 @@ int Mixer::Start(Mix_Chunk* chunk, const void* owner, bool loop, bool paused, in
 
 bool Mixer::Live(int index, unsigned generation) {
   return Valid(index) && generations[index].load() == generation &&
-         ended[index].load() != generation;
+         ended[index].load() != generation && fall[index].load() == PLAYING;
 }
 
-void Mixer::Halt(int index) {
-  if (Valid(index)) Mix_HaltChannel(index);
+void Mixer::Stop(int index) {
+  if (!Valid(index)) return;
+  int playing = PLAYING;
+  fall[index].compare_exchange_strong(playing, 0);
 }
 
 void Mixer::SetVolume(int index, float volume) {

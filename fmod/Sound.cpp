@@ -7,8 +7,8 @@
 
 namespace FMOD {
 
-Sound::Sound(System* owner, std::shared_ptr<Mix_Chunk> chunk, std::string stream)
-    : owner(owner), chunk(std::move(chunk)), stream(std::move(stream)) {}
+Sound::Sound(System* owner, std::shared_ptr<Mix_Chunk> chunk, std::string stream_path)
+    : owner(owner), chunk(std::move(chunk)), stream_path(std::move(stream_path)) {}
 
 Sound::~Sound() { Mixer::HaltOwner(this); }
 

@@ -18,14 +18,14 @@ public:
 
 private:
   friend class System;
-  Sound(System* owner, std::shared_ptr<Mix_Chunk> chunk, std::string stream);
+  Sound(System* owner, std::shared_ptr<Mix_Chunk> chunk, std::string stream_path);
   ~Sound();
   Sound(const Sound&) = delete;
   Sound& operator=(const Sound&) = delete;
 
   System* owner;
   std::shared_ptr<Mix_Chunk> chunk;
-  std::string stream;  // the file a stream plays from; empty for a sample
+  std::string stream_path;  // the file a stream plays from; empty for a sample
 };
 
 }  // namespace FMOD

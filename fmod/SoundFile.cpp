@@ -2,10 +2,14 @@
 
 #include <mpg123.h>
 #include <sndfile.h>
+#include <fcntl.h>
 #include <strings.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "io/DataFile.h"
@@ -39,6 +43,25 @@ std::string TooLong() {
          " MiB decoded";
 }
 
+// The decoders' reads and seeks, answered from the file's blocks.
+sf_count_t WavSize(void* reader) { return static_cast<BlockReader*>(reader)->Size(); }
+sf_count_t WavSeek(sf_count_t offset, int whence, void* reader) {
+  return static_cast<BlockReader*>(reader)->Seek(offset, whence);
+}
+sf_count_t WavRead(void* out, sf_count_t bytes, void* reader) {
+  return bytes > 0 ? static_cast<BlockReader*>(reader)->Read(out, (size_t)bytes) : 0;
+}
+sf_count_t WavWrite(const void*, sf_count_t, void*) { return 0; }
+sf_count_t WavTell(void* reader) { return static_cast<BlockReader*>(reader)->Tell(); }
+SF_VIRTUAL_IO wav_io = {WavSize, WavSeek, WavRead, WavWrite, WavTell};
+
+mpg123_ssize_t Mp3Read(void* reader, void* out, size_t bytes) {
+  return static_cast<BlockReader*>(reader)->Read(out, bytes);
+}
+off_t Mp3Seek(void* reader, off_t offset, int whence) {
+  return (off_t) static_cast<BlockReader*>(reader)->Seek(offset, whence);
+}
+
 uint64_t MixFrames(uint64_t frames, long rate) {
   if (rate <= 0) return 0;
   // Frames past what any file holds count as too many, without overflowing.
@@ -49,14 +72,21 @@ uint64_t MixFrames(uint64_t frames, long rate) {
 
 SoundFile::SoundFile()
     : wav(nullptr),
-      file(nullptr),
+      fd(-1),
+      opened_size(0),
       mp3(nullptr),
       rate(Resampler::RATE),
       channels(2),
+      next_rate(Resampler::RATE),
+      next_channels(2),
+      format_pending(false),
       block_frames(0),
       block_used(0),
       ended(true),
-      yielded(false) {}
+      yielded(false),
+      keeping(false),
+      from_kept(false),
+      kept_at(0) {}
 
 SoundFile::~SoundFile() { Close(); }
 
@@ -65,22 +95,34 @@ void SoundFile::Close() {
   wav = nullptr;
   if (mp3) mpg123_delete(mp3);
   mp3 = nullptr;
-  if (file) std::fclose(file);
-  file = nullptr;
+  reader.reset();
+  if (fd >= 0) close(fd);
+  fd = -1;
   ended = true;
 }
 
 bool SoundFile::Open(const char* name, std::string* why) {
   Close();
   error.clear();
+  DropKept();
+  from_kept = false;
   const FileType type = TypeOf(name);
   if (type == TYPE_OTHER) {
     *why = "neither a .wav nor an .mp3 file";
     return false;
   }
-  file = OpenDataFile(name, why);  // a named pipe would block a plain open
+  // A named pipe would block a plain open. The descriptor alone is kept: a stream's reader may
+  // close it while the program exits, when the standard streams are being torn down.
+  std::FILE* file = OpenDataFile(name, why);
   if (!file) return false;
-  const int fd = fileno(file);
+  fd = fcntl(fileno(file), F_DUPFD_CLOEXEC, 0);
+  std::fclose(file);
+  if (fd < 0) {
+    *why = std::strerror(errno);
+    return false;
+  }
+  reader = std::make_unique<BlockReader>(fd);
+  opened_size = reader->Size();
   if (type == TYPE_WAV) {
     // libsndfile reads many formats, some through decoders that print: only RIFF WAVE goes on.
     char magic[12];
@@ -92,7 +134,7 @@ bool SoundFile::Open(const char* name, std::string* why) {
       return false;
     }
     SF_INFO info = {};
-    wav = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
+    wav = sf_open_virtual(&wav_io, SFM_READ, &info, reader.get());
     if (!wav) {
       *why = Reason(sf_strerror(nullptr));
       Close();
@@ -128,11 +170,14 @@ bool SoundFile::Open(const char* name, std::string* why) {
     for (size_t i = 0; i < count; ++i)
       mpg123_format(mp3, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_FLOAT_32);
     int encoding = 0;
-    if (mpg123_open_fd(mp3, fd) != MPG123_OK ||
+    if (mpg123_replace_reader_handle(mp3, Mp3Read, Mp3Seek, nullptr) != MPG123_OK ||
+        mpg123_open_handle(mp3, reader.get()) != MPG123_OK ||
         mpg123_getformat(mp3, &rate, &channels, &encoding) != MPG123_OK) {
       const int code = mpg123_errcode(mp3);
       // The reader's error is what the search for a first frame ends in.
-      *why = code == MPG123_ERR_READER ? "no MP3 frame" : Reason(mpg123_plain_strerror(code));
+      *why = !reader->Error().empty()    ? reader->Error()
+             : code == MPG123_ERR_READER ? "no MP3 frame"
+                                         : Reason(mpg123_plain_strerror(code));
       Close();
       return false;
     }
@@ -144,8 +189,10 @@ bool SoundFile::Open(const char* name, std::string* why) {
   }
   block.assign(std::max<size_t>(1, BLOCK_SAMPLES / channels) * channels, 0.0f);
   block_frames = block_used = 0;
+  format_pending = false;
   ended = false;
   yielded = false;
+  keeping = true;
   resampler.Reset(rate, channels);
   return true;
 }
@@ -163,10 +210,17 @@ uint64_t SoundFile::Frames() {
 
 bool SoundFile::Decode() {
   block_frames = block_used = 0;
+  if (format_pending) {
+    rate = next_rate;
+    channels = next_channels;
+    resampler.SetFormat(rate, channels);
+    format_pending = false;
+  }
   if (wav) {
     const sf_count_t got = sf_readf_float(wav, block.data(), block.size() / channels);
     if (got <= 0) {
-      if (sf_error(wav) != SF_ERR_NO_ERROR) error = Reason(sf_strerror(wav));
+      if (sf_error(wav) != SF_ERR_NO_ERROR || !reader->Error().empty())
+        error = Why(Reason(sf_strerror(wav)));
       return false;
     }
     block_frames = (size_t)got;
@@ -175,48 +229,114 @@ bool SoundFile::Decode() {
       size_t bytes = 0;
       const int result = mpg123_read(mp3, reinterpret_cast<unsigned char*>(block.data()),
                                      block.size() * sizeof(float), &bytes);
+      if (result != MPG123_OK && result != MPG123_DONE && result != MPG123_NEW_FORMAT) {
+        error = Why(Reason(mpg123_plain_strerror(mpg123_errcode(mp3))));
+        return false;
+      }
+      // What comes with the news of a new format (joined or damaged files change rate or width
+      // between frames) is the last of the old one.
+      block_frames = bytes / (sizeof(float) * channels);
       if (result == MPG123_NEW_FORMAT) {
-        // Joined or damaged files change rate or width between frames.
         int encoding = 0;
-        if (mpg123_getformat(mp3, &rate, &channels, &encoding) != MPG123_OK || rate <= 0 ||
-            channels <= 0) {
+        if (mpg123_getformat(mp3, &next_rate, &next_channels, &encoding) != MPG123_OK ||
+            next_rate <= 0 || next_channels <= 0) {
           error = Reason(mpg123_strerror(mp3));
           return false;
         }
+        format_pending = true;
+        if (block_frames > 0) break;
+        rate = next_rate;
+        channels = next_channels;
         resampler.SetFormat(rate, channels);
-      } else if (result != MPG123_OK && result != MPG123_DONE) {
-        error = Reason(mpg123_strerror(mp3));
-        return false;
+        format_pending = false;
+        continue;
       }
-      block_frames = bytes / (sizeof(float) * channels);
       if (block_frames > 0) break;
       if (result == MPG123_DONE) return false;
     }
   } else {
     return false;
   }
+  for (size_t i = 0; i < block_frames * channels; ++i)
+    if (!std::isfinite(block[i])) block[i] = 0.0f;
   yielded = true;
   return true;
 }
 
+std::string SoundFile::Why(const std::string& decoder) {
+  if (!reader) return decoder;
+  if (!reader->Error().empty()) return reader->Error();
+  const int64_t now = reader->Size();
+  return now >= 0 && now < opened_size ? "the file was cut to " + std::to_string(now) + " bytes"
+                                       : decoder;
+}
+
 bool SoundFile::Rewind() {
   yielded = false;
-  if (wav) return sf_seek(wav, 0, SEEK_SET) == 0;
-  return mp3 && mpg123_seek(mp3, 0, SEEK_SET) == 0;
+  // Both give the offset they reached, which need not read 0 at a joined file's start.
+  if (wav) return sf_seek(wav, 0, SEEK_SET) >= 0;
+  return mp3 && mpg123_seek(mp3, 0, SEEK_SET) >= 0;
+}
+
+bool SoundFile::KeepTail() {
+  // At most a second's frames, from a file of 1 frame a second.
+  float tail[2 * 256];
+  for (;;) {
+    size_t used = 0;
+    const size_t made = resampler.Convert(nullptr, 0, &used, tail, 256);
+    if (made == 0) return !kept.empty();
+    kept.insert(kept.end(), tail, tail + 2 * made);
+  }
+}
+
+void SoundFile::DropKept() {
+  keeping = false;
+  kept.clear();
+  kept.shrink_to_fit();
+}
+
+size_t SoundFile::ReadKept(float* out, size_t frames) {
+  const size_t length = kept.size() / 2;
+  size_t written = 0;
+  while (written < frames) {
+    const size_t n = std::min(frames - written, length - kept_at);
+    std::copy(kept.begin() + 2 * kept_at, kept.begin() + 2 * (kept_at + n), out + 2 * written);
+    written += n;
+    kept_at = (kept_at + n) % length;
+  }
+  return written;
 }
 
 size_t SoundFile::Read(float* out, size_t frames, bool loop) {
+  if (from_kept) return ReadKept(out, frames);
+  if (!loop && keeping) DropKept();
   size_t written = 0;
   while (written < frames) {
     if (block_used == block_frames && !ended && !Decode()) {
-      // A loop goes round again unless a whole pass gave nothing.
-      if (!(loop && yielded && error.empty() && Rewind())) ended = true;
-      if (!ended) continue;
+      // A loop goes round again unless a whole pass gave nothing; a short one goes round in
+      // memory, from the frames that the resampler still held.
+      const size_t given = kept.size() / 2;
+      if (loop && yielded && error.empty() && keeping && KeepTail()) {
+        Close();
+        from_kept = true;
+        kept_at = given % (kept.size() / 2);
+        return written + ReadKept(out + 2 * written, frames - written);
+      }
+      DropKept();
+      // What a file cut or damaged while it plays still holds goes round too.
+      if (loop && yielded && Rewind()) {
+        error.clear();
+        continue;
+      }
+      ended = true;
+      if (loop && error.empty()) error = Why("no audio frames left");
     }
     size_t used = 0;
     const float* in = ended ? nullptr : block.data() + block_used * channels;
     const size_t made = resampler.Convert(in, block_frames - block_used, &used, out + 2 * written,
                                           frames - written);
+    if (keeping && kept.size() / 2 + made > KEPT_FRAMES) DropKept();
+    if (keeping) kept.insert(kept.end(), out + 2 * written, out + 2 * (written + made));
     written += made;
     block_used += used;
     if (ended && made == 0) break;

@@ -12,7 +12,6 @@
 #include "fmod/Mixer.h"
 #include "fmod/Sound.h"
 #include "fmod/SoundFile.h"
-#include "fmod/Stream.h"
 #include "io/Message.h"
 
 FMOD_RESULT FMOD_System_Create(FMOD::System** system) {
@@ -65,15 +64,15 @@ FMOD_RESULT System::Create(const char* name, bool stream, Sound** sound) {
   if (!open) return FMOD_ERR_UNINITIALIZED;
   if (!name) return FMOD_ERR_INVALID_PARAM;
   std::shared_ptr<Mix_Chunk> chunk;
-  std::string streamed;
+  std::string stream_path;
   // Without an output the sound is kept empty and plays nothing.
   if (Mixer::Active()) {
     std::string why;
     if (stream) {
       // Only opened here, to know that it decodes; each play decodes it as it goes.
-      Stream check;
+      SoundFile check;
       if (!check.Open(name, &why)) return Refuse(name, why);
-      streamed = name;
+      stream_path = name;
     } else {
       std::string key = FileKey(name);
       if (!key.empty()) chunk = decoded[key].lock();
@@ -89,7 +88,7 @@ FMOD_RESULT System::Create(const char* name, bool stream, Sound** sound) {
       }
     }
   }
-  *sound = new Sound(this, chunk, streamed);
+  *sound = new Sound(this, chunk, stream_path);
   sounds.push_back(*sound);
   return FMOD_OK;
 }
@@ -111,16 +110,10 @@ FMOD_RESULT System::playSound(FMOD_CHANNELINDEX channelid, Sound* sound, bool pa
   if (!sound || channelid != FMOD_CHANNEL_FREE) return FMOD_ERR_INVALID_PARAM;
   if (std::find(sounds.begin(), sounds.end(), sound) == sounds.end())
     return FMOD_ERR_INVALID_HANDLE;
-  if (!sound->chunk && sound->stream.empty()) return FMOD_OK;
-  std::unique_ptr<Stream> stream;
-  if (!sound->stream.empty()) {
-    stream = std::make_unique<Stream>();
-    std::string why;
-    if (!stream->Open(sound->stream, &why)) return Refuse(sound->stream, why);
-  }
+  if (!sound->chunk && sound->stream_path.empty()) return FMOD_OK;
   unsigned generation = 0;
-  int index = Mixer::Start(sound->chunk.get(), sound, false, paused, max_channels, &generation,
-                           std::move(stream));
+  int index = Mixer::Start(sound->chunk.get(), sound->stream_path, sound, paused, max_channels,
+                           &generation);
   if (index < 0) return FMOD_ERR_CHANNEL_ALLOC;
   if (channel) {
     *channel = new Channel(this, index, generation);

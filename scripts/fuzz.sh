@@ -13,8 +13,9 @@ declare -A seeds=(
   [StaticLayer]="$data/Levels/static_layer01.txt $data/Levels/static_layer02.txt"
   [DynamicLayer]="$data/Levels/dynamic_layer01.txt $data/Levels/dynamic_layer02.txt"
   [Image]="$data/Textures/heart.png $data/Textures/arrow.png $data/Textures/fireball.png"
+  [Sound]="$data/Sounds/fail.wav $data/Sounds/hit.wav $data/Sounds/victory.mp3"
 )
-for name in StaticLayer DynamicLayer Image; do
+for name in StaticLayer DynamicLayer Image Sound; do
   corpus=$root/build-fuzz/corpus/$name  # absolute: the harnesses work in a folder of their own
   mkdir -p "$corpus"
   for s in ${seeds[$name]}; do [ -f "$s" ] && cp "$s" "$corpus/"; done

@@ -1,6 +1,9 @@
 #include "fmod/AudioTestKit.h"
 
 #include <SDL_mixer.h>
+#include <gtest/gtest.h>
+#include <sndfile.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -85,16 +88,48 @@ std::string ToneWav(double seconds, double freq, double amplitude) {
   return out;
 }
 
-bool Decode(const std::string& path, std::vector<int16_t>* samples) {
+std::string ToneFile(int format, double seconds, int rate, const std::vector<double>& freqs) {
+  char path[] = "/tmp/kelvara-tone-XXXXXX";
+  const int fd = mkstemp(path);
+  if (fd < 0) return std::string();
+  SF_INFO info = {};
+  info.samplerate = rate;
+  info.channels = (int)freqs.size();
+  info.format = format;
+  SNDFILE* file = sf_open_fd(fd, SFM_WRITE, &info, SF_TRUE);
+  const size_t frames = (size_t)(seconds * rate);
+  std::vector<float> samples(frames * freqs.size());
+  for (size_t i = 0; i < samples.size(); ++i)
+    samples[i] = 0.5f * (float)std::sin(2.0 * M_PI * freqs[i % freqs.size()] *
+                                        (double)(i / freqs.size()) / rate);
+  if (file) sf_writef_float(file, samples.data(), (sf_count_t)frames);
+  sf_close(file);
+  std::ifstream in(path, std::ios::binary);
+  unlink(path);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+bool Decode(const std::string& path, std::vector<int16_t>* samples, size_t looped) {
   samples->clear();
-  std::vector<float> mix;
+  std::vector<float> mix(2 * looped);
   std::string why;
-  if (!FMOD::SoundFile::Load(path.c_str(), &mix, &why)) return false;
+  FMOD::SoundFile file;
+  if (looped ? !file.Open(path.c_str(), &why) || file.Read(mix.data(), looped, true) != looped
+             : !FMOD::SoundFile::Load(path.c_str(), &mix, &why))
+    return false;
   samples->resize(mix.size());
   // The same conversion as ReadMix's.
   for (size_t i = 0; i < mix.size(); ++i)
     (*samples)[i] = (int16_t)(std::max(-1.0f, std::min(1.0f, mix[i])) * 32767.0f);
   return true;
+}
+
+double Pitch(const std::vector<int16_t>& samples, int side, double seconds) {
+  const size_t from = 2 * (size_t)(seconds * 44100) + side, to = from + 2 * 4410;
+  int crossings = 0;
+  for (size_t i = from + 2; i < std::min(to, samples.size()); i += 2)
+    crossings += (samples[i - 2] < 0) != (samples[i] < 0);
+  return crossings / 2.0 / 0.1;
 }
 
 int Peak(const std::vector<int16_t>& samples, size_t from, size_t to) {
@@ -124,6 +159,24 @@ int ChannelsPlaying() {
   return Mix_Playing(-1);
 }
 
+bool EndsWithin(int channel, int ms) {
+  for (int waited = 0; Mix_Playing(channel); waited += 5) {
+    if (waited >= ms) return false;
+    SleepMs(5);
+  }
+  return true;
+}
+
 void SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+StderrCapture::StderrCapture() : open(true) { ::testing::internal::CaptureStderr(); }
+
+StderrCapture::~StderrCapture() { Take(); }
+
+std::string StderrCapture::Take() {
+  if (!open) return std::string();
+  open = false;
+  return ::testing::internal::GetCapturedStderr();
+}
 
 }  // namespace AudioTestKit

@@ -27,9 +27,15 @@ std::string Joined(const char* name, int copies);
 std::string DamagedMp3();
 // Bytes of a mono 16-bit 44.1 kHz WAV file holding a sine tone.
 std::string ToneWav(double seconds, double freq, double amplitude);
+// Bytes of a file written by libsndfile in `format` (SF_FORMAT_...) holding a sine tone at half
+// scale of each frequency given, one channel each.
+std::string ToneFile(int format, double seconds, int rate, const std::vector<double>& freqs);
 
-// Decodes a sound file as the sound layer does, into 16-bit stereo at 44.1 kHz.
-bool Decode(const std::string& path, std::vector<int16_t>* samples);
+// Decodes a sound file as the sound layer does, into 16-bit stereo at 44.1 kHz: whole, or
+// looping for `looped` frames as a stream plays it.
+bool Decode(const std::string& path, std::vector<int16_t>* samples, size_t looped = 0);
+// The frequency of one side (0 left, 1 right) over 0.1 s from `seconds` in, by its zero crossings.
+double Pitch(const std::vector<int16_t>& samples, int side, double seconds);
 
 int Peak(const std::vector<int16_t>& samples, size_t from, size_t to);
 double Rms(const std::vector<int16_t>& samples, size_t from, size_t to);
@@ -37,6 +43,22 @@ double Rms(const std::vector<int16_t>& samples, size_t from, size_t to);
 size_t FirstAbove(const std::vector<int16_t>& samples, int above);
 // Number of SDL_mixer channels playing now (0 while no output is open).
 int ChannelsPlaying();
+// True once the channel has ended, within `ms` (a stopped play fades out first).
+bool EndsWithin(int channel, int ms);
 void SleepMs(int ms);
+
+// Captures standard error from its making until Take(), or until it goes, whatever the test
+// does: a failed assertion leaves no capture open behind it.
+class StderrCapture {
+public:
+  StderrCapture();
+  ~StderrCapture();
+  StderrCapture(const StderrCapture&) = delete;
+  StderrCapture& operator=(const StderrCapture&) = delete;
+  std::string Take();
+
+private:
+  bool open;
+};
 
 }  // namespace AudioTestKit

@@ -13,6 +13,7 @@ void FuzzWriteFile(const char* rel, const uint8_t* data, size_t size) {
     if (!mkdtemp(tmpl) || chdir(tmpl) != 0) std::abort();
     mkdir("Levels", 0700);
     mkdir("Textures", 0700);
+    mkdir("Sounds", 0700);
     entered = true;
   }
   FILE* f = std::fopen(rel, "wb");

@@ -58,8 +58,8 @@ TEST_F(SoundBank, LevelOneMusicPlaysAtAQuarterAndStopMusicSilencesIt) {
   SleepMs(700);
   sound->Update();
   sound->StopMusic();
-  EXPECT_EQ(ChannelsPlaying(), 0);
   SleepMs(300);
+  EXPECT_EQ(ChannelsPlaying(), 0);
   sound.reset();
 
   std::vector<int16_t> mix = ReadMix(mix_path);
@@ -88,6 +88,16 @@ TEST_F(SoundBank, LevelOneMusicPlaysAtAQuarterAndStopMusicSilencesIt) {
   // The end of the output, after the stop, is silent.
   ASSERT_GT(mix.size(), at_mix + window + 4410);
   EXPECT_EQ(Peak(mix, mix.size() - 4410, mix.size()), 0);
+  // The stop fades out: no step in its last 10 ms, down to silence, larger than the music's own
+  // in the 0.4 s before.
+  size_t end = mix.size();
+  while (mix[end - 1] == 0) --end;
+  ASSERT_GT(end, at_mix + window);
+  int music_step = 0, stop_step = 0;
+  for (size_t i = end - window; i < end + 2; ++i)
+    (i < end - 2 * 441 ? music_step : stop_step) =
+        std::max(i < end - 2 * 441 ? music_step : stop_step, std::abs(mix[i] - mix[i - 2]));
+  EXPECT_LE(stop_step, music_step);
 }
 
 TEST_F(SoundBank, EffectPlaysAtFullVolumeAndAnOldMusicHandleLeavesIt) {
@@ -97,6 +107,7 @@ TEST_F(SoundBank, EffectPlaysAtFullVolumeAndAnOldMusicHandleLeavesIt) {
   sound->Play(SOUND_AMBIENT1);
   ASSERT_EQ(Playing(), std::vector<int>{0});
   sound->StopMusic();
+  ASSERT_TRUE(EndsWithin(0, 200));
   // The effect takes the music's old channel; stopping the music again leaves it.
   sound->Play(SOUND_EXPLOSION);
   ASSERT_EQ(Playing(), std::vector<int>{0});
@@ -193,6 +204,7 @@ TEST_F(SoundBank, LevelChangeLoadsAgainAndStartsMusicTwo) {
   // Level cleared: music off, jingle on, then level two's set-up.
   sound.StopMusic();
   sound.Play(SOUND_VICTORY);
+  SleepMs(100);
   std::vector<int> jingle = Playing();
   ASSERT_EQ(jingle.size(), 1u);
   EXPECT_EQ(Mix_Volume(jingle[0], -1), MIX_MAX_VOLUME);
@@ -204,6 +216,7 @@ TEST_F(SoundBank, LevelChangeLoadsAgainAndStartsMusicTwo) {
   EXPECT_EQ(Mix_Volume(music, -1), 26) << "music two at 0.2";
   EXPECT_EQ(Mix_Volume(jingle[0], -1), MIX_MAX_VOLUME);
   sound.StopMusic();
+  SleepMs(100);
   EXPECT_EQ(Playing(), jingle) << "StopMusic stops only the music";
   // Game over straight after: nothing loops any more.
   sound.Play(SOUND_GAMEOVER);
@@ -214,7 +227,7 @@ TEST_F(SoundBank, LevelChangeLoadsAgainAndStartsMusicTwo) {
 TEST_F(SoundBank, NoAudioDeviceRunsSilentlyWithOneLine) {
   UseDriver("nonexistent");
   ForgetSaidLines();
-  ::testing::internal::CaptureStderr();
+  StderrCapture capture;
   {
     cSound sound;
     EXPECT_TRUE(sound.Load());
@@ -222,7 +235,7 @@ TEST_F(SoundBank, NoAudioDeviceRunsSilentlyWithOneLine) {
     sound.Update();
     sound.StopMusic();
   }
-  std::string err = ::testing::internal::GetCapturedStderr();
+  std::string err = capture.Take();
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
 }
 
@@ -230,11 +243,11 @@ TEST_F(SoundBank, MissingFilesAreNamedOnceAndPlayNothing) {
   std::filesystem::remove(dir.Path() + "/Sounds");
   UseDriver("dummy");
   ForgetSaidLines();
-  ::testing::internal::CaptureStderr();
+  StderrCapture capture;
   cSound sound;
   EXPECT_TRUE(sound.Load());
   EXPECT_TRUE(sound.Load());  // the level change says nothing new
-  std::string err = ::testing::internal::GetCapturedStderr();
+  std::string err = capture.Take();
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), NUM_SOUNDS) << err;
   for (const char* name : FILES)
     EXPECT_NE(err.find(std::string("Kelvara: cannot load the sound file Sounds/") + name +
@@ -259,6 +272,7 @@ TEST_F(SoundBank, SeveralBanksInOneProcess) {
     second.Play(SOUND_AMBIENT2);
     EXPECT_EQ(ChannelsPlaying(), 2);
     first.StopMusic();
+    SleepMs(100);
     EXPECT_EQ(ChannelsPlaying(), 1) << "one bank's StopMusic leaves the other's music";
   }
   EXPECT_EQ(ChannelsPlaying(), 0);

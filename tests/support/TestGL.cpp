@@ -86,10 +86,8 @@ namespace {
 }  // namespace
 
 TempDir::TempDir() {
-  std::error_code ec;
-  const std::filesystem::path tmp = std::filesystem::temp_directory_path(ec);
-  if (ec) CannotWrite("no temporary folder", ec.message());
-  std::string tmpl = (tmp / "kelvara-test-XXXXXX").string();
+  const char* tmp = std::getenv("TMPDIR");
+  std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/kelvara-test-XXXXXX";
   if (!mkdtemp(tmpl.data())) CannotWrite(tmpl, std::strerror(errno));
   path = tmpl;
 }

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 secs=${1:-20}
 CC=clang CXX=clang++ bash scripts/build.sh build-fuzz -DKELVARA_FUZZ=ON -DKELVARA_TESTS=OFF
-export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export SDL_AUDIODRIVER=dummy
 root=$(pwd)
 data=$root/build-fuzz/data

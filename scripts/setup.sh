@@ -28,9 +28,23 @@ if [ "$(id -u)" -ne 0 ]; then
   command -v sudo >/dev/null 2>&1 || { echo "setup: sudo is not installed; $how" >&2; exit 1; }
   sudo_cmd=(sudo)
 fi
-if ! { "${sudo_cmd[@]}" apt-get update -qq &&
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null; }; then
+# Another apt at work (a system update, another set-up) holds apt's locks for a while: apt waits
+# for dpkg's lock when told to, but not for the package lists' lock, which is tried again.
+wait_secs=600
+apt_get() {
+  local deadline=$((SECONDS + wait_secs)) err said=
+  until err=$("${sudo_cmd[@]}" env LC_ALL=C DEBIAN_FRONTEND=noninteractive \
+    apt-get -qq -o DPkg::Lock::Timeout=$wait_secs "$@" 2>&1 >/dev/null); do
+    if [[ $err != *"Could not get lock"* ]] || [ $SECONDS -ge $deadline ]; then
+      printf '%s\n' "$err" >&2
+      return 1
+    fi
+    [ -n "$said" ] || echo "setup: waiting for another apt to finish"
+    said=1
+    sleep 5
+  done
+}
+if ! { apt_get update && apt_get install -y --no-install-recommends "${missing[@]}"; }; then
   echo "setup: the packages could not be installed; $how" >&2
   exit 1
 fi

@@ -4,10 +4,13 @@
 #include <png.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "common/Globals.h"
 
@@ -75,10 +78,18 @@ bool SaveScreenshot(const std::string& path) {
 
 }  // namespace TestGL
 
+namespace {
+// Stops the test (gtest reports the exception): its files could not be written.
+[[noreturn]] void CannotWrite(const std::string& where, const std::string& reason) {
+  throw std::runtime_error("the test's files could not be written: " + where + " (" + reason + ")");
+}
+}  // namespace
+
 TempDir::TempDir() {
-  char tmpl[] = "/tmp/kelvara-test-XXXXXX";
-  const char* p = mkdtemp(tmpl);
-  path = p ? p : "/tmp";
+  const char* tmp = std::getenv("TMPDIR");
+  std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/kelvara-test-XXXXXX";
+  if (!mkdtemp(tmpl.data())) CannotWrite(tmpl, std::strerror(errno));
+  path = tmpl;
 }
 
 TempDir::~TempDir() {
@@ -86,14 +97,18 @@ TempDir::~TempDir() {
     if (chdir(old_cwd.c_str()) != 0) std::perror("chdir");
   }
   std::error_code ec;
-  if (path != "/tmp") std::filesystem::remove_all(path, ec);
+  std::filesystem::remove_all(path, ec);
 }
 
 void TempDir::Write(const std::string& rel, const std::string& bytes) const {
-  std::filesystem::path full = std::filesystem::path(path) / rel;
-  std::filesystem::create_directories(full.parent_path());
+  const std::filesystem::path full = std::filesystem::path(path) / rel;
+  std::error_code ec;
+  std::filesystem::create_directories(full.parent_path(), ec);
+  if (ec) CannotWrite(full.parent_path().string(), ec.message());
   std::ofstream out(full, std::ios::binary);
   out << bytes;
+  out.close();
+  if (!out) CannotWrite(full.string(), std::strerror(errno));
 }
 
 void TempDir::Enter() {

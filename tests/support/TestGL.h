@@ -19,7 +19,8 @@ Pixel ReadPixel(int x, int y);
 bool SaveScreenshot(const std::string& path);
 }  // namespace TestGL
 
-// A temporary folder that is removed with its contents when the object goes.
+// A temporary folder (in $TMPDIR, else /tmp) that is removed with its contents when the object
+// goes. When the folder or a file in it cannot be written, the test stops there and says so.
 class TempDir {
 public:
   TempDir();

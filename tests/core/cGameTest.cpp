@@ -36,11 +36,11 @@ TEST(LevelFiles, PathsCarryATwoDigitLevelBelowTen) {
   EXPECT_EQ(LevelFilePath("dynamic_layer", 12345678), "");
 }
 
-TEST(GameObject, ValueInitialisationZeroesWhatNoConstructorSets) {
-  // Build over dirty memory: only value-initialisation makes these fields zero.
+TEST(GameObject, EveryFieldStartsAtZeroHoweverTheGameIsBuilt) {
+  // Default-initialised over dirty memory: a field without its own initialiser keeps the dirt.
   alignas(cGame) static unsigned char buffer[sizeof(cGame)];
   std::memset(buffer, 0xAB, sizeof(buffer));
-  cGame* g = new (buffer) cGame();
+  cGame* g = new (buffer) cGame;
   for (bool k : g->keys) ASSERT_FALSE(k);
   EXPECT_FALSE(g->p1_attack_request);
   EXPECT_FALSE(g->p2_attack_request);

@@ -63,18 +63,19 @@ Bool TakeKeymap(Display*, XEvent*, xEvent* wire) {
 
 }  // namespace
 
-void XHeldKeys::DropRepeats() {
+bool XHeldKeys::DropRepeats() {
   Display* d = glXGetCurrentDisplay();
   const Window window = glXGetCurrentDrawable();
   Bool detectable = False;
-  // Without it the server repeats a key as release and press, and GLUT's own check stays.
-  if (!d || !window || !XkbSetDetectableAutoRepeat(d, True, &detectable) || !detectable) return;
+  if (!d || !window || !XkbSetDetectableAutoRepeat(d, True, &detectable) || !detectable)
+    return false;
   convert_press = XESetWireToEvent(d, KeyPress, ConvertPress);
   convert_release = XESetWireToEvent(d, KeyRelease, ConvertRelease);
   XESetWireToEvent(d, KeymapNotify, TakeKeymap);
   XWindowAttributes attributes;
   if (XGetWindowAttributes(d, window, &attributes))
     XSelectInput(d, window, attributes.your_event_mask | KeymapStateMask);
+  return true;
 }
 
 bool XHeldKeys::Refresh() {

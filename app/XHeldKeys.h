@@ -10,10 +10,11 @@
 // when a key's character is looked up after it.
 class XHeldKeys : public HeldKeys {
 public:
-  // Once GLUT's window exists: the X server's key repeat no longer reaches GLUT. GLUT would
-  // otherwise ask the server, for each repeated release, whether its key is still down: a
-  // round trip some 25 times a second for as long as a key is held.
-  void DropRepeats();
+  // Once GLUT's window exists: the X server's key repeat no longer reaches GLUT; false when
+  // the server cannot repeat a key without releasing it. GLUT's own way to ignore the repeat
+  // asks the server, at every release, whether its key is still down: a round trip some 25
+  // times a second for as long as a key is held, and one for every key let go.
+  bool DropRepeats();
 
 protected:
   bool Refresh() override;

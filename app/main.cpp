@@ -79,8 +79,7 @@ int main(int argc, char** argv) {
   glutInitWindowSize(win.w, win.h);
   glutCreateWindow("Dunmoth");
   // Only physical presses and releases: X11's auto-repeat would break charging.
-  glutIgnoreKeyRepeat(1);
-  held_keys.DropRepeats();
+  if (!held_keys.DropRepeats()) glutIgnoreKeyRepeat(1);
 
   glutReshapeFunc(AppReshape);
   glutDisplayFunc(AppRender);

@@ -10,6 +10,9 @@
 
 #include "core/cGame.h"
 
+// Last: Xlib's internals, for the conversion of events as they arrive, come with macros.
+#include <X11/Xlibint.h>
+
 namespace {
 
 // The modifiers that change the character a key types; every combination of them is tried.
@@ -31,15 +34,55 @@ int ArrowCode(KeySym sym) {
   }
 }
 
+// The keys down as this client's key events and keymap notices tell. With detectable key
+// repeat the server repeats a held key as presses alone; a press of a key that is down is one
+// of those, and is not queued.
+bool key_down[256];
+Bool (*convert_press)(Display*, XEvent*, xEvent*);
+Bool (*convert_release)(Display*, XEvent*, xEvent*);
+
+Bool ConvertPress(Display* display, XEvent* event, xEvent* wire) {
+  bool& down = key_down[wire->u.u.detail];
+  if (down) return False;
+  down = true;
+  return convert_press(display, event, wire);
+}
+
+Bool ConvertRelease(Display* display, XEvent* event, xEvent* wire) {
+  key_down[wire->u.u.detail] = false;
+  return convert_release(display, event, wire);
+}
+
+// Sent whenever the window gets the focus or the pointer: the keys down now, releases that went
+// to another window meanwhile included. Nobody else asked for it, so it is not queued.
+Bool TakeKeymap(Display*, XEvent*, xEvent* wire) {
+  const xKeymapEvent* keymap = reinterpret_cast<const xKeymapEvent*>(wire);
+  for (int k = 8; k < 256; ++k) key_down[k] = keymap->map[k / 8 - 1] & (1 << (k % 8));
+  return False;
+}
+
 }  // namespace
+
+bool XHeldKeys::DropRepeats() {
+  Display* d = glXGetCurrentDisplay();
+  const Window window = glXGetCurrentDrawable();
+  Bool detectable = False;
+  if (!d || !window || !XkbSetDetectableAutoRepeat(d, True, &detectable) || !detectable)
+    return false;
+  convert_press = XESetWireToEvent(d, KeyPress, ConvertPress);
+  convert_release = XESetWireToEvent(d, KeyRelease, ConvertRelease);
+  XESetWireToEvent(d, KeymapNotify, TakeKeymap);
+  XWindowAttributes attributes;
+  if (XGetWindowAttributes(d, window, &attributes))
+    XSelectInput(d, window, attributes.your_event_mask | KeymapStateMask);
+  return true;
+}
 
 bool XHeldKeys::Refresh() {
   display = glXGetCurrentDisplay();
   if (!display) return false;
-  Display* d = static_cast<Display*>(display);
-  XQueryKeymap(d, keymap);
-  XkbStateRec state;
-  group = XkbGetState(d, XkbUseCoreKbd, &state) == Success ? state.group : 0;
+  XQueryKeymap(static_cast<Display*>(display), keymap);
+  group_read = false;
   return true;
 }
 
@@ -49,6 +92,13 @@ bool XHeldKeys::Down(int keycode) {
 
 bool XHeldKeys::Makes(int keycode, int entry) {
   if (!display || keycode < 8 || keycode > 255) return false;
+  if (!group_read) {
+    XkbStateRec state;
+    group = XkbGetState(static_cast<Display*>(display), XkbUseCoreKbd, &state) == Success
+                ? state.group
+                : 0;
+    group_read = true;
+  }
   XKeyEvent event = {};
   event.type = KeyPress;
   event.display = static_cast<Display*>(display);

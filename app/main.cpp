@@ -4,8 +4,8 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 
+#include "app/DisplayErrors.h"
 #include "app/StandardStreams.h"
 #include "app/WindowPlacement.h"
 #include "app/XHeldKeys.h"
@@ -17,28 +17,8 @@
 // the standard descriptors are taken and SIGPIPE is ignored before anything opens a file.
 __attribute__((constructor(101))) static void PrepareProcess() { PrepareStandardStreams(); }
 
-namespace {
-
-// Static storage for the one game object; built before main, destroyed at exit.
-union GameStorage {
-  GameStorage() {}
-  ~GameStorage() {}
-  cGame object;
-};
-GameStorage storage;
-
-}  // namespace
-
-cGame& game = storage.object;
-
-static void DestroyGlobalGame() { game.~cGame(); }
-
-static void InitGlobalGame() {
-  new (&storage.object) cGame();  // value-initialised: every field starts at zero
-  std::atexit(DestroyGlobalGame);
-}
-
-[[maybe_unused]] static const bool game_built = (InitGlobalGame(), true);
+// The one game object: built before main, destroyed at exit.
+cGame game;
 
 // The keyboard as the X server sees it, to let go of keys whose release never reached us.
 static XHeldKeys held_keys;
@@ -49,12 +29,16 @@ static void AppKeyboard(unsigned char key, int x, int y) {
   held_keys.Pressed(game, key, false);
   game.ReadKeyboard(key, x, y, true);
 }
-static void AppKeyboardUp(unsigned char key, int x, int y) { game.ReadKeyboard(key, x, y, false); }
+static void AppKeyboardUp(unsigned char key, int x, int y) {
+  held_keys.Released();
+  game.ReadKeyboard(key, x, y, false);
+}
 static void AppSpecialKeys(int key, int x, int y) {
   held_keys.Pressed(game, static_cast<unsigned char>(key), true);
   game.ReadSpecialKeyboard(static_cast<unsigned char>(key), x, y, true);
 }
 static void AppSpecialKeysUp(int key, int x, int y) {
+  held_keys.Released();
   game.ReadSpecialKeyboard(static_cast<unsigned char>(key), x, y, false);
 }
 static void AppMouse(int button, int state, int x, int y) { game.ReadMouse(button, state, x, y); }
@@ -83,6 +67,7 @@ static void GlutError(const char* fmt, va_list ap) {
 }
 
 int main(int argc, char** argv) {
+  HandleDisplayErrors();
   glutInitErrorFunc(GlutError);
   glutInitWarningFunc(Complain);
   glutInit(&argc, argv);
@@ -94,7 +79,7 @@ int main(int argc, char** argv) {
   glutInitWindowSize(win.w, win.h);
   glutCreateWindow("Dunmoth");
   // Only physical presses and releases: X11's auto-repeat would break charging.
-  glutIgnoreKeyRepeat(1);
+  if (!held_keys.DropRepeats()) glutIgnoreKeyRepeat(1);
 
   glutReshapeFunc(AppReshape);
   glutDisplayFunc(AppRender);

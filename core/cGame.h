@@ -35,8 +35,8 @@ long long ElapsedMs();
 void SwapGlutBuffers();
 
 // The whole game: key table, view, state, scene, players, HUD, actors and resources.
-// Its default constructor is not user-provided, so a value-initialised cGame
-// (the static one, or cGame{} / new cGame()) starts with every member zeroed.
+// Every field has its own initialiser, so a cGame however built starts with no key down, no
+// attack request and its scalars at zero until Init sets them.
 class cGame {
 public:
   cGame() = default;

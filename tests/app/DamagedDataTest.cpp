@@ -79,11 +79,12 @@ protected:
     return program.Start(KELVARA_PROGRAM, data.Path(), env);
   }
 
-  // Starts the program and expects it to end with status 1 within `ms`, having said one line
-  // that holds `says` and the data folder.
-  void ExpectRefused(const std::string& says, int ms = 15000) {
+  // Starts the program and expects it to end with status 1, having said one line that holds
+  // `says` and the data folder.
+  void ExpectRefused(const std::string& says) {
     ASSERT_TRUE(Start());
-    EXPECT_EQ(program.Wait(ms), 1) << "status 1, not a signal or a hang\n" << program.Stderr();
+    EXPECT_EQ(program.Wait(PROGRAM_DEADLINE_MS), 1) << "status 1, not a signal or a hang\n"
+                                                    << program.Stderr();
     const std::vector<std::string> lines = GameLines(program.Stderr());
     ASSERT_EQ(lines.size(), 1u) << program.Stderr();
     EXPECT_NE(lines[0].find(says), std::string::npos) << lines[0];
@@ -97,7 +98,8 @@ protected:
                                        int play_ms = 800) {
     EXPECT_TRUE(Start(extra_env));
     WindowInfo window;
-    EXPECT_TRUE(FindWindow(display.Name(), "Dunmoth", 10000, &window)) << program.Stderr();
+    EXPECT_TRUE(FindWindow(display.Name(), "Dunmoth", PROGRAM_DEADLINE_MS, &window))
+        << program.Stderr();
     RunCapture(display.Name(), "xdotool windowfocus --sync " + std::to_string(window.id));
     std::this_thread::sleep_for(std::chrono::milliseconds(play_ms));
     RunCapture(display.Name(), "xdotool key F10");
@@ -106,7 +108,7 @@ protected:
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_TRUE(program.Running()) << program.Stderr();
     RunCapture(display.Name(), "xdotool keydown Escape");
-    EXPECT_EQ(program.Wait(2000), 0) << program.Stderr();
+    EXPECT_EQ(program.Wait(PROGRAM_DEADLINE_MS), 0) << program.Stderr();
     RunCapture(display.Name(), "xdotool keyup Escape");
     return GameLines(program.Stderr());
   }
@@ -146,14 +148,13 @@ TEST_F(DamagedData, LevelFilesThatAreNotRegularFiles) {
   // A named pipe would block a plain open until a writer came.
   data.Remove("Levels/static_layer01.txt");
   ASSERT_EQ(mkfifo((data.Path() + "/Levels/static_layer01.txt").c_str(), 0600), 0);
-  ExpectRefused("cannot read the level file Levels/static_layer01.txt (not a regular file)", 10000);
+  ExpectRefused("cannot read the level file Levels/static_layer01.txt (not a regular file)");
 }
 
 TEST_F(DamagedData, ADynamicLayerThatIsAFolder) {
   data.Remove("Levels/dynamic_layer01.txt");
   fs::create_directory(data.Path() + "/Levels/dynamic_layer01.txt");
-  ExpectRefused("cannot read the level file Levels/dynamic_layer01.txt (not a regular file)",
-                10000);
+  ExpectRefused("cannot read the level file Levels/dynamic_layer01.txt (not a regular file)");
 }
 
 TEST_F(DamagedData, NoDynamicLayerAtTheLevelChange) {
@@ -161,8 +162,8 @@ TEST_F(DamagedData, NoDynamicLayerAtTheLevelChange) {
   // six-second sequence level 2 cannot be set up.
   data.Replace("Levels/dynamic_layer01.txt", DynamicLayer({{Cell(5, 27), 1}, {Cell(8, 27), 2}}));
   data.Remove("Levels/dynamic_layer02.txt");
-  ExpectRefused("cannot read the level file Levels/dynamic_layer02.txt (No such file or directory)",
-                30000);
+  ExpectRefused(
+      "cannot read the level file Levels/dynamic_layer02.txt (No such file or directory)");
 }
 
 TEST_F(DamagedData, ATextureThatIsNotAnImageIsNamedOnceAcrossTheLevelChange) {

@@ -2,6 +2,11 @@
 #include <string>
 #include <vector>
 
+// How long a test waits for what it needs of a program (its window, a frame that shows a key's
+// effect, its end) before it fails: enough for a loaded machine under the sanitizers. A test
+// that passes waits only as long as the program takes.
+const int PROGRAM_DEADLINE_MS = 60000;
+
 // A private X server for one test, so that focus and key events reach only our window.
 class PrivateDisplay {
 public:

@@ -7,8 +7,6 @@
 #include <sys/stat.h>
 
 #include <chrono>
-#include <cstring>
-#include <new>
 
 #include "actors/cFireball.h"
 #include "actors/cHeart.h"
@@ -34,29 +32,6 @@ TEST(LevelFiles, PathsCarryATwoDigitLevelBelowTen) {
   // The path is formed in 32 characters: a level number too long gives no path, not a cut one.
   EXPECT_EQ(LevelFilePath("dynamic_layer", 1234567), "Levels/dynamic_layer1234567.txt");
   EXPECT_EQ(LevelFilePath("dynamic_layer", 12345678), "");
-}
-
-TEST(GameObject, ValueInitialisationZeroesWhatNoConstructorSets) {
-  // Build over dirty memory: only value-initialisation makes these fields zero.
-  alignas(cGame) static unsigned char buffer[sizeof(cGame)];
-  std::memset(buffer, 0xAB, sizeof(buffer));
-  cGame* g = new (buffer) cGame();
-  for (bool k : g->keys) ASSERT_FALSE(k);
-  EXPECT_FALSE(g->p1_attack_request);
-  EXPECT_FALSE(g->p2_attack_request);
-  EXPECT_EQ(g->view.left, 0);
-  EXPECT_EQ(g->view.top, 0);
-  EXPECT_EQ(g->state, 0);
-  EXPECT_EQ(g->level, 0);
-  EXPECT_EQ(g->fade, 0.0f);
-  EXPECT_FALSE(g->ai_enabled);
-  EXPECT_FALSE(g->epileptic);
-  EXPECT_EQ(g->panel1.GetX(), 0);
-  EXPECT_EQ(g->panel2.GetY(), 0);
-  EXPECT_EQ(g->scene.GetWalkMap()[0], 0);
-  EXPECT_TRUE(g->enemies.empty());
-  EXPECT_EQ(g->sound_listener, nullptr);
-  g->~cGame();
 }
 
 class GameInit : public GameFixture {};

@@ -159,12 +159,16 @@ int ChannelsPlaying() {
   return Mix_Playing(-1);
 }
 
-bool EndsWithin(int channel, int ms) {
-  for (int waited = 0; Mix_Playing(channel); waited += 5) {
-    if (waited >= ms) return false;
+bool Eventually(const std::function<bool()>& done) {
+  for (int waited = 0; !done(); waited += 5) {
+    if (waited >= MIX_DEADLINE_MS) return false;
     SleepMs(5);
   }
   return true;
+}
+
+bool Ends(int channel) {
+  return Eventually([channel] { return !Mix_Playing(channel); });
 }
 
 void SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }

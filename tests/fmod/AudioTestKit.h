@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,8 +44,13 @@ double Rms(const std::vector<int16_t>& samples, size_t from, size_t to);
 size_t FirstAbove(const std::vector<int16_t>& samples, int above);
 // Number of SDL_mixer channels playing now (0 while no output is open).
 int ChannelsPlaying();
-// True once the channel has ended, within `ms` (a stopped play fades out first).
-bool EndsWithin(int channel, int ms);
+// How long a test waits for the mixer's thread to act: enough for a loaded machine under the
+// sanitizers. A test that passes waits only as long as the mixer takes.
+const int MIX_DEADLINE_MS = 20000;
+// True once `done` holds, looked at every 5 ms for up to MIX_DEADLINE_MS.
+bool Eventually(const std::function<bool()>& done);
+// True once the channel has ended (a stopped play fades out first).
+bool Ends(int channel);
 void SleepMs(int ms);
 
 // Captures standard error from its making until Take(), or until it goes, whatever the test

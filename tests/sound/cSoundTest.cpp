@@ -58,8 +58,8 @@ TEST_F(SoundBank, LevelOneMusicPlaysAtAQuarterAndStopMusicSilencesIt) {
   SleepMs(700);
   sound->Update();
   sound->StopMusic();
-  SleepMs(300);
-  EXPECT_EQ(ChannelsPlaying(), 0);
+  EXPECT_TRUE(Eventually([] { return ChannelsPlaying() == 0; }));
+  SleepMs(300);  // the silence after it
   sound.reset();
 
   std::vector<int16_t> mix = ReadMix(mix_path);
@@ -107,7 +107,7 @@ TEST_F(SoundBank, EffectPlaysAtFullVolumeAndAnOldMusicHandleLeavesIt) {
   sound->Play(SOUND_AMBIENT1);
   ASSERT_EQ(Playing(), std::vector<int>{0});
   sound->StopMusic();
-  ASSERT_TRUE(EndsWithin(0, 200));
+  ASSERT_TRUE(Ends(0));
   // The effect takes the music's old channel; stopping the music again leaves it.
   sound->Play(SOUND_EXPLOSION);
   ASSERT_EQ(Playing(), std::vector<int>{0});
@@ -204,7 +204,7 @@ TEST_F(SoundBank, LevelChangeLoadsAgainAndStartsMusicTwo) {
   // Level cleared: music off, jingle on, then level two's set-up.
   sound.StopMusic();
   sound.Play(SOUND_VICTORY);
-  SleepMs(100);
+  ASSERT_TRUE(Eventually([&] { return Playing().size() == 1; }));
   std::vector<int> jingle = Playing();
   ASSERT_EQ(jingle.size(), 1u);
   EXPECT_EQ(Mix_Volume(jingle[0], -1), MIX_MAX_VOLUME);
@@ -216,8 +216,7 @@ TEST_F(SoundBank, LevelChangeLoadsAgainAndStartsMusicTwo) {
   EXPECT_EQ(Mix_Volume(music, -1), 26) << "music two at 0.2";
   EXPECT_EQ(Mix_Volume(jingle[0], -1), MIX_MAX_VOLUME);
   sound.StopMusic();
-  SleepMs(100);
-  EXPECT_EQ(Playing(), jingle) << "StopMusic stops only the music";
+  EXPECT_TRUE(Eventually([&] { return Playing() == jingle; })) << "StopMusic stops only the music";
   // Game over straight after: nothing loops any more.
   sound.Play(SOUND_GAMEOVER);
   SleepMs(50);
@@ -272,8 +271,8 @@ TEST_F(SoundBank, SeveralBanksInOneProcess) {
     second.Play(SOUND_AMBIENT2);
     EXPECT_EQ(ChannelsPlaying(), 2);
     first.StopMusic();
-    SleepMs(100);
-    EXPECT_EQ(ChannelsPlaying(), 1) << "one bank's StopMusic leaves the other's music";
+    EXPECT_TRUE(Eventually([] { return ChannelsPlaying() == 1; }))
+        << "one bank's StopMusic leaves the other's music";
   }
   EXPECT_EQ(ChannelsPlaying(), 0);
   cSound third;

@@ -3,7 +3,6 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 #include <sndfile.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -88,25 +87,52 @@ std::string ToneWav(double seconds, double freq, double amplitude) {
   return out;
 }
 
+namespace {
+// libsndfile's writes and seeks into a string, so that no file is needed to make the bytes.
+struct Bytes {
+  std::string data;
+  sf_count_t at = 0;
+};
+sf_count_t BytesLength(void* b) { return (sf_count_t) static_cast<Bytes*>(b)->data.size(); }
+sf_count_t BytesSeek(sf_count_t offset, int whence, void* b) {
+  Bytes& bytes = *static_cast<Bytes*>(b);
+  bytes.at = offset + (whence == SEEK_CUR ? bytes.at : whence == SEEK_END ? BytesLength(b) : 0);
+  return bytes.at;
+}
+sf_count_t BytesRead(void* out, sf_count_t n, void* b) {
+  Bytes& bytes = *static_cast<Bytes*>(b);
+  n = std::max<sf_count_t>(0, std::min(n, BytesLength(b) - bytes.at));
+  std::memcpy(out, bytes.data.data() + bytes.at, (size_t)n);
+  bytes.at += n;
+  return n;
+}
+sf_count_t BytesWrite(const void* in, sf_count_t n, void* b) {
+  Bytes& bytes = *static_cast<Bytes*>(b);
+  if (bytes.data.size() < (size_t)(bytes.at + n)) bytes.data.resize((size_t)(bytes.at + n));
+  std::memcpy(&bytes.data[(size_t)bytes.at], in, (size_t)n);
+  bytes.at += n;
+  return n;
+}
+sf_count_t BytesTell(void* b) { return static_cast<Bytes*>(b)->at; }
+}  // namespace
+
 std::string ToneFile(int format, double seconds, int rate, const std::vector<double>& freqs) {
-  char path[] = "/tmp/kelvara-tone-XXXXXX";
-  const int fd = mkstemp(path);
-  if (fd < 0) return std::string();
+  SF_VIRTUAL_IO io = {BytesLength, BytesSeek, BytesRead, BytesWrite, BytesTell};
+  Bytes bytes;
   SF_INFO info = {};
   info.samplerate = rate;
   info.channels = (int)freqs.size();
   info.format = format;
-  SNDFILE* file = sf_open_fd(fd, SFM_WRITE, &info, SF_TRUE);
+  SNDFILE* file = sf_open_virtual(&io, SFM_WRITE, &info, &bytes);
+  if (!file) return std::string();
   const size_t frames = (size_t)(seconds * rate);
   std::vector<float> samples(frames * freqs.size());
   for (size_t i = 0; i < samples.size(); ++i)
     samples[i] = 0.5f * (float)std::sin(2.0 * M_PI * freqs[i % freqs.size()] *
                                         (double)(i / freqs.size()) / rate);
-  if (file) sf_writef_float(file, samples.data(), (sf_count_t)frames);
+  sf_writef_float(file, samples.data(), (sf_count_t)frames);
   sf_close(file);
-  std::ifstream in(path, std::ios::binary);
-  unlink(path);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return bytes.data;
 }
 
 bool Decode(const std::string& path, std::vector<int16_t>* samples, size_t looped) {

@@ -24,14 +24,6 @@ std::string ReadFile(const std::string& path) {
   return ss.str();
 }
 
-std::string TempName(const char* stem) {
-  char tmpl[64];
-  std::snprintf(tmpl, sizeof tmpl, "/tmp/kelvara-%s-XXXXXX", stem);
-  int fd = mkstemp(tmpl);
-  if (fd >= 0) close(fd);
-  return tmpl;
-}
-
 }  // namespace
 
 PrivateDisplay::PrivateDisplay() {
@@ -77,19 +69,17 @@ ProgramRunner::~ProgramRunner() {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
   }
-  RemoveFiles();
-}
-
-void ProgramRunner::RemoveFiles() {
-  if (!out_path.empty()) unlink(out_path.c_str());
-  if (!err_path.empty()) unlink(err_path.c_str());
 }
 
 bool ProgramRunner::Start(const std::string& program, const std::string& workdir,
                           const std::vector<std::string>& env) {
-  RemoveFiles();
-  out_path = TempName("out");
-  err_path = TempName("err");
+  // The files the program writes its output to, made before it starts, with room enough for
+  // what it says (a full disk would lose its words without a trace); it truncates them.
+  files = std::make_unique<TempDir>();
+  files->Write("out", std::string(64 << 10, ' '));
+  files->Write("err", std::string(64 << 10, ' '));
+  out_path = files->Path() + "/out";
+  err_path = files->Path() + "/err";
   int broken[2] = {-1, -1};
   if (streams == STREAMS_BROKEN_PIPE && pipe(broken) != 0) return false;
   ending_signal = 0;

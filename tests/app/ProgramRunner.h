@@ -1,6 +1,9 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "support/TestGL.h"
 
 // How long a test waits for what it needs of a program (its window, a frame that shows a key's
 // effect, its end) before it fails: enough for a loaded machine under the sanitizers. A test
@@ -50,10 +53,9 @@ public:
   Streams streams = STREAMS_FILES;
 
 private:
-  void RemoveFiles();
-
   int pid = -1;
   int ending_signal = 0;
+  std::unique_ptr<TempDir> files;
   std::string out_path, err_path;
 };
 

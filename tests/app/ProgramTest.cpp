@@ -62,6 +62,14 @@ size_t CountColour(const std::vector<unsigned char>& rgb, unsigned colour) {
   return n;
 }
 
+// The highest row of the window (0 at its top) that shows a colour; the window's height if none.
+int TopRow(const std::vector<unsigned char>& rgb, int w, unsigned colour) {
+  for (size_t i = 0; w > 0 && i + 2 < rgb.size(); i += 3)
+    if ((rgb[i] << 16 | rgb[i + 1] << 8 | rgb[i + 2]) == static_cast<int>(colour))
+      return static_cast<int>(i / 3 / w);
+  return static_cast<int>(rgb.size() / 3 / std::max(w, 1));
+}
+
 // Locks the keyboard's layout group (0 the first).
 void LockGroup(const std::string& name, int group) {
   Display* d = XOpenDisplay(name.c_str());
@@ -122,18 +130,21 @@ TEST_F(ProgramTest, OpensCentredWindowAndQuitsOnEscape) {
 
 TEST_F(ProgramTest, HeldKeysMoveThePlayers) {
   LaunchForPlay();
-  // Each key is held until the window shows its player moved.
-  for (const std::string key : {"i", "Up"}) {
-    const std::vector<unsigned char> before = Grab();
-    ASSERT_FALSE(before.empty());
-    Xdo("keydown " + key);
-    EXPECT_TRUE(WaitFor(
-        [&] {
-          return CountDiffering(before, Grab()) > static_cast<size_t>(TILE_SIZE * TILE_SIZE / 2);
-        },
-        PROGRAM_DEADLINE_MS))
-        << key;
-    Xdo("keyup " + key);
+  Xdo("key F1");  // the monsters stand still
+  // Each key is held until its player's colour reaches a tile higher in the window: the
+  // knight's dark blue, the mage's copper.
+  const struct {
+    const char* key;
+    unsigned colour;
+  } MOVES[] = {{"i", 0x1f2b5a}, {"Up", 0xc27a55}};
+  for (const auto& move : MOVES) {
+    const int before = TopRow(Grab(), window.w, move.colour);
+    ASSERT_GT(before, TILE_SIZE) << move.key;
+    Xdo(std::string("keydown ") + move.key);
+    EXPECT_TRUE(WaitFor([&] { return TopRow(Grab(), window.w, move.colour) <= before - TILE_SIZE; },
+                        PROGRAM_DEADLINE_MS))
+        << move.key;
+    Xdo(std::string("keyup ") + move.key);
   }
   EXPECT_EQ(Quit(), 0);
 }

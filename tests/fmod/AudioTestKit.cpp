@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "fmod/SoundFile.h"
+#include "support/TestGL.h"
 
 namespace AudioTestKit {
 
@@ -87,43 +88,14 @@ std::string ToneWav(double seconds, double freq, double amplitude) {
   return out;
 }
 
-namespace {
-// libsndfile's writes and seeks into a string, so that no file is needed to make the bytes.
-struct Bytes {
-  std::string data;
-  sf_count_t at = 0;
-};
-sf_count_t BytesLength(void* b) { return (sf_count_t) static_cast<Bytes*>(b)->data.size(); }
-sf_count_t BytesSeek(sf_count_t offset, int whence, void* b) {
-  Bytes& bytes = *static_cast<Bytes*>(b);
-  bytes.at = offset + (whence == SEEK_CUR ? bytes.at : whence == SEEK_END ? BytesLength(b) : 0);
-  return bytes.at;
-}
-sf_count_t BytesRead(void* out, sf_count_t n, void* b) {
-  Bytes& bytes = *static_cast<Bytes*>(b);
-  n = std::max<sf_count_t>(0, std::min(n, BytesLength(b) - bytes.at));
-  std::memcpy(out, bytes.data.data() + bytes.at, (size_t)n);
-  bytes.at += n;
-  return n;
-}
-sf_count_t BytesWrite(const void* in, sf_count_t n, void* b) {
-  Bytes& bytes = *static_cast<Bytes*>(b);
-  if (bytes.data.size() < (size_t)(bytes.at + n)) bytes.data.resize((size_t)(bytes.at + n));
-  std::memcpy(&bytes.data[(size_t)bytes.at], in, (size_t)n);
-  bytes.at += n;
-  return n;
-}
-sf_count_t BytesTell(void* b) { return static_cast<Bytes*>(b)->at; }
-}  // namespace
-
 std::string ToneFile(int format, double seconds, int rate, const std::vector<double>& freqs) {
-  SF_VIRTUAL_IO io = {BytesLength, BytesSeek, BytesRead, BytesWrite, BytesTell};
-  Bytes bytes;
+  TempDir dir;
+  const std::string path = dir.Path() + "/tone";
   SF_INFO info = {};
   info.samplerate = rate;
   info.channels = (int)freqs.size();
   info.format = format;
-  SNDFILE* file = sf_open_virtual(&io, SFM_WRITE, &info, &bytes);
+  SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
   if (!file) return std::string();
   const size_t frames = (size_t)(seconds * rate);
   std::vector<float> samples(frames * freqs.size());
@@ -132,7 +104,8 @@ std::string ToneFile(int format, double seconds, int rate, const std::vector<dou
                                         (double)(i / freqs.size()) / rate);
   sf_writef_float(file, samples.data(), (sf_count_t)frames);
   sf_close(file);
-  return bytes.data;
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 bool Decode(const std::string& path, std::vector<int16_t>* samples, size_t looped) {

@@ -52,21 +52,25 @@ int EnergyBarLength(const std::vector<unsigned char>& rgb, int w, int h, int x0 
   return len;
 }
 
+// The colour (0xRRGGBB) of the pixel whose red is at byte i.
+unsigned ColourAt(const std::vector<unsigned char>& rgb, size_t i) {
+  return static_cast<unsigned>(rgb[i] << 16 | rgb[i + 1] << 8 | rgb[i + 2]);
+}
+
 // Pixels of one colour, such as the rim of a charged player's sheet: cream for player 1, light
 // blue for player 2.
 const unsigned P1_RIM = 0xfff4b0, P2_RIM = 0xa8dcf5;
 size_t CountColour(const std::vector<unsigned char>& rgb, unsigned colour) {
   size_t n = 0;
   for (size_t i = 0; i + 2 < rgb.size(); i += 3)
-    if ((rgb[i] << 16 | rgb[i + 1] << 8 | rgb[i + 2]) == static_cast<int>(colour)) ++n;
+    if (ColourAt(rgb, i) == colour) ++n;
   return n;
 }
 
 // The highest row of the window (0 at its top) that shows a colour; the window's height if none.
 int TopRow(const std::vector<unsigned char>& rgb, int w, unsigned colour) {
   for (size_t i = 0; w > 0 && i + 2 < rgb.size(); i += 3)
-    if ((rgb[i] << 16 | rgb[i + 1] << 8 | rgb[i + 2]) == static_cast<int>(colour))
-      return static_cast<int>(i / 3 / w);
+    if (ColourAt(rgb, i) == colour) return static_cast<int>(i / 3 / w);
   return static_cast<int>(rgb.size() / 3 / std::max(w, 1));
 }
 
